@@ -1,0 +1,74 @@
+#include "db/schema.h"
+#include "framework/datamodulpro.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+static void initSchemaResources()
+{
+    Q_INIT_RESOURCE(schema);
+}
+
+namespace Schema {
+
+QStringList scriptNames()
+{
+    return {QStringLiteral("framework.sql")};
+}
+
+QString scriptText(const QString &name)
+{
+    initSchemaResources();
+    QFile f(QStringLiteral(":/db/") + name);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+bool apply(TDMPro &dm, QString *error)
+{
+    for (const QString &name : scriptNames()) {
+        const QString text = scriptText(name);
+        if (text.isEmpty()) {
+            if (error)
+                *error = QStringLiteral("Chybí skript %1").arg(name);
+            return false;
+        }
+        for (const QString &statement : Firebird::splitScript(text)) {
+            QString err;
+            const QString head = statement.section(QLatin1Char(' '), 0, 0).toUpper();
+            bool ok;
+            if (head == QLatin1String("INSERT") || head == QLatin1String("UPDATE")
+                || head == QLatin1String("DELETE")) {
+                QSqlQuery q = dm.NewQuery();
+                ok = q.exec(statement);
+                if (!ok)
+                    err = q.lastError().text();
+            } else {
+                ok = dm.executeDdl(statement, &err);
+            }
+            if (!ok) {
+                if (error)
+                    *error = QStringLiteral("%1: %2\n%3").arg(name, err, statement.left(200));
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool createDatabase(const Firebird::Location &where, const QString &user, const QString &password,
+                    QString *error)
+{
+    if (!Firebird::createDatabase(where, user, password, error))
+        return false;
+    TDMPro dm(QStringLiteral("QelSchema"));
+    if (!dm.open(where, user, password, error))
+        return false;
+    const bool ok = apply(dm, error);
+    dm.close();
+    return ok;
+}
+
+} // namespace Schema

@@ -1,0 +1,77 @@
+#include "shell/datamodul.h"
+#include "db/schema.h"
+#include "framework/prompt.h"
+#include "framework/settingsstore.h"
+#include "framework/globals.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+TDM::TDM(const QString &connectionName)
+    : TDMPro(connectionName)
+{
+}
+
+QString TDM::connectionKeyPath()
+{
+    return SettingsStore::productKeyPath(QStringLiteral("DB"));
+}
+
+QString TDM::defaultDatabasePath()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                         + QStringLiteral("/MORVANT/") + ProductKey;
+    return base + QStringLiteral("/DB/") + ProductKey + QStringLiteral(".FDB");
+}
+
+QString ToServerPath(const QString &path)
+{
+    if (path.size() < 3)
+        return path;
+    QString p = path;
+    if (p.startsWith(QLatin1Char('"')))
+        p.remove(0, 1);
+    if (p.endsWith(QLatin1Char('"')))
+        p.chop(1);
+    if (p.startsWith(QStringLiteral("\\\\"))) {
+        p.remove(0, 2);
+        const int first = p.indexOf(QLatin1Char('\\'));
+        if (first < 0)
+            return p;
+        const QString server = p.left(first);
+        QString rest = p.mid(first + 1);
+        const int next = rest.indexOf(QLatin1Char('\\'));
+        if (next < 0)
+            return server + QLatin1Char(':') + rest;
+        return server + QLatin1Char(':') + rest.left(next) + QLatin1Char(':') + rest.mid(next);
+    }
+    return p;
+}
+
+int TDM::ConnectDatabase()
+{
+    close();
+    const QString key = connectionKeyPath();
+    const QString server = ToServerPath(ReadRegistryValue(QStringLiteral("SERVER NAME"), defaultDatabasePath(), key));
+    const QString user = ReadRegistryValue(QStringLiteral("USER NAME"), QStringLiteral("SYSDBA"), key);
+    ReadRegistryValue(QStringLiteral("LANGDRIVER"), QStringLiteral("czechw"), key);
+    const QString password = ReadRegistryValue(QStringLiteral("PASSWORD"), QStringLiteral("vorlipsan"), key);
+
+    const Firebird::Location where = Firebird::parseLocation(server);
+    QString error;
+    bool ok = true;
+    if (where.host.isEmpty() && !where.path.trimmed().isEmpty() && !QFileInfo::exists(where.path)) {
+        // first start: a new local database with the whole current schema
+        QDir().mkpath(QFileInfo(where.path).absolutePath());
+        ok = Schema::createDatabase(where, user.trimmed(), password.trimmed(), &error);
+    }
+    if (ok)
+        ok = open(where, user, password, &error);
+    if (!ok) {
+        Prompt::warning(QStringLiteral("Chyba otevření databáze\nNastavte cestu, uživatele a heslo pro databázi"),
+                        QStringLiteral("DM"));
+        return -2;
+    }
+    return 0;
+}

@@ -1,0 +1,90 @@
+#include "support/testenv.h"
+#include "db/schema.h"
+#include "framework/settingsstore.h"
+#include "framework/parameters.h"
+#include "framework/sqlvalue.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+#include <QtGlobal>
+
+TestEnvironment::TestEnvironment()
+{
+    m_dir.setAutoRemove(qEnvironmentVariableIsEmpty("TARKO_KEEP_TEST_FILES"));
+    SettingsStore::setFilePath(path(QStringLiteral("settings/user-settings.ini")));
+    qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toUtf8());
+    m_prompt = std::make_unique<ScriptedPrompt>();
+    Parameters::instance() = Parameters();
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    if (m_programDm && DM == m_programDm.get())
+        DM = nullptr;
+    m_programDm.reset();
+    SettingsStore::setFilePath(QString());
+}
+
+QString TestEnvironment::createDatabase(const QString &name, QString *error)
+{
+    const QString file = path(name);
+    Firebird::Location where;
+    where.path = file;
+    QString err;
+    if (!Schema::createDatabase(where, QStringLiteral("SYSDBA"), QStringLiteral("masterkey"), &err)) {
+        if (error)
+            *error = err;
+        qWarning("createDatabase: %s", qPrintable(err));
+        return QString();
+    }
+    return file;
+}
+
+std::unique_ptr<TDMPro> TestEnvironment::connect(const QString &file, const QString &connectionName)
+{
+    auto dm = std::make_unique<TDMPro>(connectionName);
+    Firebird::Location where;
+    where.path = file;
+    QString err;
+    if (!dm->open(where, QStringLiteral("SYSDBA"), QStringLiteral("masterkey"), &err)) {
+        qWarning("connect: %s", qPrintable(err));
+        return nullptr;
+    }
+    return dm;
+}
+
+bool TestEnvironment::openProgramDatabase(const QString &name)
+{
+    const QString file = createDatabase(name);
+    if (file.isEmpty())
+        return false;
+    m_programDm = connect(file);
+    if (!m_programDm)
+        return false;
+    DM = m_programDm.get();
+    loadFrameworkParameters(*DM);
+    return true;
+}
+
+bool TestEnvironment::ddl(TDMPro &dm, const QStringList &statements, QString *error)
+{
+    for (const QString &s : statements) {
+        QString err;
+        if (!dm.executeDdl(s, &err)) {
+            qWarning("ddl: %s\n%s", qPrintable(err), qPrintable(s));
+            if (error)
+                *error = err;
+            return false;
+        }
+    }
+    return true;
+}
+
+QVariant TestEnvironment::scalar(TDMPro &dm, const QString &sql)
+{
+    QSqlQuery q = dm.NewQuery();
+    if (!q.exec(sql) || !q.next())
+        return QVariant();
+    return readField(q, 0);
+}

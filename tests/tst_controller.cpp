@@ -1,0 +1,345 @@
+// The entity controller on real database files: keys, change counter, conflicts
+// between two workstations, the write block, atomic saves, copies and list SQL.
+#include <QtTest>
+#include <QSqlQuery>
+
+#include "support/testentity.h"
+#include "support/testenv.h"
+#include "framework/parameters.h"
+
+class TestController : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TestEnvironment> env;
+    std::unique_ptr<TDMPro> second;   // another workstation on the same file
+    QString file;
+
+    TestEntityC *controller(TDMPro *dm = DM) { return TfClass::create<TestEntityC>(dm); }
+    int count(const QString &sql) { return TestEnvironment::scalar(*DM, sql).toInt(); }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        QVERIFY(env->openProgramDatabase());
+        file = env->path(QStringLiteral("test.fdb"));
+        QVERIFY(TestEnvironment::ddl(*DM, testEntityDdl()));
+        second = env->connect(file, QStringLiteral("Qel2"));
+        QVERIFY(second);
+    }
+    void cleanup()
+    {
+        QEL_CHECK_PROMPTS(*env);
+        second.reset();
+        env.reset();
+    }
+
+    void insertGivesKeysFromGeneratorWithDatabaseNumber()
+    {
+        Parameters::instance().databaseNumber = 3;
+        std::unique_ptr<TestEntityC> c(controller());
+        c->SetVariable(QStringLiteral("NAZEV"), QStringLiteral("Předvolba"));
+        const int key = c->InsertRecord();
+        QCOMPARE(key, 103);
+        QCOMPARE(c->InsertRecord(), 203);
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("SELECT KDO, KLIC, NAZEV FROM TST_HLAV WHERE UNCIS = 103")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("Uziv"));
+        QCOMPARE(q.value(1).toInt(), 0);
+        QCOMPARE(q.value(2).toString(), QStringLiteral("Předvolba"));
+    }
+
+    void keyThatDoesNotFitIsNeverStored()
+    {
+        QVERIFY(DM->executeDdl(QStringLiteral("ALTER SEQUENCE TST_HLAV RESTART WITH 30000000")));
+        std::unique_ptr<TestEntityC> c(controller());
+        const int key = c->InsertRecord();
+        QVERIFY(key < 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 0);
+        QVERIFY(env->prompt().saw(QStringLiteral("Přidání do hlavičky")));
+        env->prompt().clear();
+    }
+
+    void twoWorkstationsConflict()
+    {
+        std::unique_ptr<TestEntityC> a(controller());
+        const int key = a->InsertRecord();
+        QVERIFY(key > 0);
+        std::unique_ptr<TestEntityC> b(controller(second.get()));
+        QCOMPARE(a->OpenRecord(key), 0);
+        QCOMPARE(b->OpenRecord(key), 0);
+        a->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("První"));
+        b->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("Druhá"));
+        QCOMPARE(a->SaveRecord(), 0);
+        QCOMPARE(a->header().value(QStringLiteral("KLIC")).toInt(), 1);
+        QCOMPARE(b->SaveRecord(), int(TfClass::ResSaveFailed));
+        // the second workstation keeps what it typed
+        QCOMPARE(b->header().value(QStringLiteral("NAZEV")).toString(), QStringLiteral("Druhá"));
+        QVERIFY(b->isModified());
+        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT NAZEV FROM TST_HLAV")).toString(),
+                 QStringLiteral("První"));
+        // cancel shows the stored state
+        QCOMPARE(b->CancelRecord(), 0);
+        QCOMPARE(b->header().value(QStringLiteral("NAZEV")).toString(), QStringLiteral("První"));
+        QCOMPARE(b->header().value(QStringLiteral("KLIC")).toInt(), 1);
+        b->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("Druhá"));
+        QCOMPARE(b->SaveRecord(), 0);
+        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT KLIC FROM TST_HLAV")).toInt(), 2);
+    }
+
+    void deletedMeanwhileIsAConflict()
+    {
+        std::unique_ptr<TestEntityC> a(controller());
+        const int key = a->InsertRecord();
+        std::unique_ptr<TestEntityC> b(controller(second.get()));
+        QCOMPARE(b->OpenRecord(key), 0);
+        QCOMPARE(a->DeleteRecord(key), 0);
+        b->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("x"));
+        QCOMPARE(b->SaveRecord(), int(TfClass::ResSaveFailed));
+    }
+
+    void nullChangeCounterStaysSaveable()
+    {
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO TST_HLAV (UNCIS, NAZEV) VALUES (500, 'bez klíče')")));
+        std::unique_ptr<TestEntityC> c(controller());
+        QCOMPARE(c->OpenRecord(500), 0);
+        c->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("změněn"));
+        QCOMPARE(c->SaveRecord(), 0);
+        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT KLIC FROM TST_HLAV WHERE UNCIS = 500")).toInt(), 0);
+        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT NAZEV FROM TST_HLAV WHERE UNCIS = 500")).toString(),
+                 QStringLiteral("změněn"));
+    }
+
+    void writeBlockRefusesInsertButNotSave()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        const int key = c->InsertRecord();
+        QVERIFY(key > 0);
+        QVERIFY(DM->executeDdl(QStringLiteral("SET GENERATOR STOPTRIG TO 1")));
+        QCOMPARE(DM->WritesBlocked(), 1);
+        QCOMPARE(c->InsertRecord(), int(TfClass::ResWritesBlocked));
+        QCOMPARE(env->prompt().lastText(),
+                 QStringLiteral("Zápis do databáze je blokován. Zkuste volbu zopakovat později."));
+        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Sdílení databáze"));
+        env->prompt().clear();
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 1);
+        // a record already open still saves
+        QCOMPARE(c->OpenRecord(key), 0);
+        c->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("uloženo"));
+        QCOMPARE(c->SaveRecord(), 0);
+        QVERIFY(DM->executeDdl(QStringLiteral("SET GENERATOR STOPTRIG TO 0")));
+        QCOMPARE(DM->WritesBlocked(), 0);
+    }
+
+    void failedSaveLeavesDatabaseAndCachesIntact()
+    {
+        std::unique_ptr<TestEntityC> a(controller());
+        const int key = a->InsertRecord();
+        QCOMPARE(a->OpenRecord(key), 0);
+        QVERIFY(a->AppendItem(a->item(0)) > 0);
+        a->item(0).cache->setValue(QStringLiteral("POPIS"), QStringLiteral("položka"));
+        a->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("moje"));
+        // another workstation changes the header meanwhile
+        QSqlQuery q = second->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("UPDATE TST_HLAV SET KLIC = 7, NAZEV = 'cizí'")));
+        QCOMPARE(a->SaveRecord(), int(TfClass::ResSaveFailed));
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_TAB")), 0);
+        QCOMPARE(a->item(0).cache->rowCount(), 1);
+        QCOMPARE(a->item(0).cache->value(QStringLiteral("POPIS")).toString(), QStringLiteral("položka"));
+        QCOMPARE(a->header().value(QStringLiteral("NAZEV")).toString(), QStringLiteral("moje"));
+        QVERIFY(a->isModified());
+        QVERIFY(!a->isSaving());
+    }
+
+    void itemsSaveWithHeaderAndDeleteCascades()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        const int key = c->InsertRecord();
+        QCOMPARE(c->OpenRecord(key), 0);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(c->AppendItem(c->item(0)) > 0);
+            c->item(0).cache->setValue(QStringLiteral("POPIS"), QStringLiteral("p%1").arg(i));
+        }
+        QCOMPARE(c->SaveRecord(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_TAB WHERE UNCH = %1").arg(key)), 3);
+        // deleting a cached item is written by the next save
+        c->item(0).cache->first();
+        QCOMPARE(c->DeleteItem(c->item(0), 0, QStringLiteral("TST_TAB")), 0);
+        QCOMPARE(c->SaveRecord(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_TAB")), 2);
+        QCOMPARE(c->DeleteRecord(key), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_TAB")), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 0);
+    }
+
+    void strayKeyZeroHeaderIsRemoved()
+    {
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO TST_HLAV (UNCIS, NAZEV) VALUES (0, 'zbytek')")));
+        std::unique_ptr<TestEntityC> c(controller());
+        QCOMPARE(c->OpenRecord(0), 0);
+        QVERIFY(c->header().isEmpty());
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 0);
+    }
+
+    void copyGivesNewKeysInKeyOrderAndKeepsPresets()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        c->SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("P"));
+        const int key = c->InsertRecord();
+        QCOMPARE(c->OpenRecord(key), 0);
+        c->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("Originál"));
+        c->header().setValue(QStringLiteral("FAKTURA"), QStringLiteral("F"));
+        QStringList texts{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+        for (const QString &t : texts) {
+            QVERIFY(c->AppendItem(c->item(0)) > 0);
+            c->item(0).cache->setValue(QStringLiteral("POPIS"), t);
+        }
+        QCOMPARE(c->SaveRecord(), 0);
+
+        const int copy = c->CopyRecord(key);
+        QVERIFY(copy > key);
+        QVERIFY(!c->isCopying());
+        QCOMPARE(c->SaveRecord(), 0);
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("SELECT UNCIS, POPIS FROM TST_TAB WHERE UNCH = %1 ORDER BY UNCIS").arg(copy)));
+        QStringList copied;
+        int lastKey = 0;
+        while (q.next()) {
+            QVERIFY(q.value(0).toInt() > lastKey);
+            lastKey = q.value(0).toInt();
+            copied << q.value(1).toString();
+        }
+        QCOMPARE(copied, texts);
+        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT NAZEV FROM TST_HLAV WHERE UNCIS = %1").arg(copy)).toString(),
+                 QStringLiteral("Originál"));
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_TAB")), 6);
+        // the main window's presets are in force again for the next new record
+        QCOMPARE(c->defaults().GetVariable(QStringLiteral("FAKTURA")).toString(), QStringLiteral("P"));
+        const int next = c->InsertRecord();
+        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT FAKTURA FROM TST_HLAV WHERE UNCIS = %1").arg(next)).toString(),
+                 QStringLiteral("P"));
+        QVERIFY(TestEnvironment::scalar(*DM, QStringLiteral("SELECT NAZEV FROM TST_HLAV WHERE UNCIS = %1").arg(next)).isNull());
+    }
+
+    void copyStopsWhenInsertFails()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        c->SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("P"));
+        const int key = c->InsertRecord();
+        c->beforeInsertResult = -77;
+        QCOMPARE(c->CopyRecord(key), -77);
+        QVERIFY(!c->isCopying());
+        QVERIFY(!c->isInserting());
+        QCOMPARE(c->defaults().count(), 1);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 1);
+    }
+
+    void insertFailureIsReturnedNotTheKey()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        // a preset the table refuses makes the save fail
+        c->SetVariable(QStringLiteral("ZAMEK"), QStringLiteral("too long"));
+        const int r = c->InsertRecord();
+        QCOMPARE(r, int(TfClass::ResSaveFailed));
+        QVERIFY(!c->isInserting());
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 0);
+    }
+
+    void listSqlShapes()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        // a FROM part that already has WHERE joins the default condition with AND
+        TfClass::ListSql s = c->buildListSql(QStringLiteral("FROM TST_HLAV HLA WHERE HLA.CISLO > 0"),
+                                             QStringLiteral("HLA.UNCIS"), QStringLiteral("HLA.DATUM IS NULL"),
+                                             QStringLiteral(" ORDER BY UNCIS"));
+        QCOMPARE(s.select, QStringLiteral("SELECT  HLA.UNCIS, ' ' as oznac FROM TST_HLAV HLA WHERE HLA.CISLO > 0"
+                                          " AND HLA.DATUM IS NULL ORDER BY UNCIS"));
+        // LIKE gives name LIKE '%ab%'; quotes are doubled; other conditions are parameters
+        c->filters().SetVariable(QStringLiteral("HLA.NAZEV"), QStringLiteral("LIKE"), QStringLiteral("ab"));
+        c->filters().SetVariable(QStringLiteral("CISLO"), QStringLiteral(">"), 5);
+        s = c->buildListSql(QStringLiteral("FROM TST_HLAV HLA"), QStringLiteral("HLA.UNCIS"), QString(), QString());
+        QVERIFY2(s.select.contains(QStringLiteral(" WHERE  HLA.NAZEV LIKE '%ab%' AND  CISLO > :F1_CISLO")), qPrintable(s.select));
+        QCOMPARE(s.parameters.size(), 1);
+        c->filters().SetVariable(QStringLiteral("HLA.NAZEV"), QStringLiteral("LIKE"), QStringLiteral("O'Neil"));
+        s = c->buildListSql(QStringLiteral("FROM TST_HLAV HLA"), QStringLiteral("HLA.UNCIS"), QString(), QString());
+        QVERIFY(s.select.contains(QStringLiteral("LIKE '%O''Neil%'")));
+        // extra sort joins the order
+        c->setExtraSort(QStringLiteral("HLA.NAZEV"));
+        s = c->buildListSql(QStringLiteral("FROM TST_HLAV HLA"), QStringLiteral("HLA.UNCIS"), QString(), QString());
+        QVERIFY(s.select.endsWith(QStringLiteral(" ORDER BY HLA.NAZEV")));
+    }
+
+    void listOpensFiltersAndMarks()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        QSqlQuery q = DM->NewQuery();
+        for (int i = 1; i <= 600; ++i)
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO TST_HLAV (UNCIS, NAZEV, CISLO) VALUES (%1, 'Firma %1', %2)")
+                               .arg(i).arg(i % 10)));
+        QCOMPARE(c->OpenList(c->listFrom(), QString(), QString(), QString(), 0), int(TfClass::ResNoListColumns));
+        QCOMPARE(c->OpenDefaultList(), 0);
+        QCOMPARE(c->rowCount(), 600);
+        QVERIFY(c->list().loadedRows() < 600);   // read a page at a time
+        c->filters().SetVariable(QStringLiteral("HLA.NAZEV"), QStringLiteral("LIKE"), QStringLiteral("O'N"));
+        QCOMPARE(c->OpenDefaultList(), 0);
+        QCOMPARE(c->rowCount(), 0);
+        c->filters().ClearVariables();
+        c->filters().SetVariable(QStringLiteral("CISLO"), 3);
+        QCOMPARE(c->OpenDefaultList(), 0);
+        QCOMPARE(c->rowCount(), 60);
+        c->filters().ClearVariables();
+        // reopen returns to the key of the current row
+        QCOMPARE(c->OpenDefaultList(), 0);
+        QVERIFY(c->list().locate(QStringLiteral("UNCIS"), 550));
+        QCOMPARE(c->OpenDefaultList(), 0);
+        QCOMPARE(c->list().value(QStringLiteral("UNCIS")).toInt(), 550);
+        QCOMPARE(c->MarkRow(0), 0);
+        QCOMPARE(c->markedCount(), 1);
+        QCOMPARE(c->MarkRow(0), 0);
+        QCOMPARE(c->markedCount(), 0);
+        QCOMPARE(c->MarkRow(2), 0);
+        QCOMPARE(c->markedCount(), 600);
+        QCOMPARE(c->markValue(), QStringLiteral(" "));
+        QCOMPARE(c->MarkRow(4), 0);
+        QCOMPARE(c->markedCount(), 0);
+    }
+
+    void saveJoinsCallersTransaction()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        const int key = c->InsertRecord();
+        {
+            TransactionGuard outer(DM);
+            QVERIFY(outer.isActive());
+            QCOMPARE(c->OpenRecord(key), 0);
+            c->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("v transakci"));
+            QCOMPARE(c->SaveRecordKeepOpen(), 0);
+            outer.rollback();
+        }
+        QVERIFY(TestEnvironment::scalar(*DM, QStringLiteral("SELECT NAZEV FROM TST_HLAV")).isNull());
+        {
+            TransactionGuard outer(DM);
+            QVERIFY(c->InsertRecord() > 0);
+            QVERIFY(outer.commit());
+        }
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 2);
+    }
+
+    void referenceCountFreesController()
+    {
+        QPointer<TestEntityC> c = controller();
+        c->AddRef();
+        c->AddRef();
+        c->Release();
+        QVERIFY(!c.isNull());
+        c->Release();
+        QVERIFY(c.isNull());
+    }
+};
+
+QTEST_MAIN(TestController)
+#include "tst_controller.moc"
