@@ -1,0 +1,248 @@
+#include "shell/ltarko.h"
+#include "shell/data.h"
+#include "shell/datamodul.h"
+#include "framework/globals.h"
+#include "framework/parameters.h"
+#include "framework/prompt.h"
+#include "framework/settingsstore.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+const QVector<MainMenuEntry> &TfLTarko::menuTable()
+{
+    static const QVector<MainMenuEntry> table = {
+        {"Adresář", "Adresy", "miAdresy", false, false},
+        {"Kontroly", "Hasící přístroje", "miKontrolyHP", false, false},
+        {"Kontroly", "Požární vodovody", "miKontrolyPV", false, false},
+        {"Kontroly", "Požární klapky", "miKontrolyPK", false, false},
+        {"Kontroly", "Dílenské opravy", "miDilna", true, false},
+        {"Kontroly", "Plán kontol", "miPlan", false, false},
+        {"Kontroly", "Plán kontrol komplet", "miPlanKomplet", true, false},
+        {"Kontroly", "Časové rozložení kontrol", "miCasRozlozeni", false, true},
+        {"Kontroly", "Dohledání HP", "miDohledaniHP", false, false},
+        {"Formuláře", "Dodací listy", "miDodaciListy", false, false},
+        {"Formuláře", "Faktury", "miFaktury", false, false},
+        {"Sklad", "Ceník", "miCenik", false, false},
+        {"Sklad", "Výdejky - příjemky", "miVydejky", false, false},
+        {"Sklad", "Objednávky", "miObjednavky", true, false},
+        {"Sklad", "Sestavy skladu", "miSestavySkladu", false, false},
+        {"Sestavy", "Statistika kontrol", "miStatistika", false, false},
+        {"Sestavy", "Materiál dodacího listu", "miMaterialDL", false, false},
+        {"Seznamy", "Základní ceník", "miZakladniCenik", false, false},
+        {"Seznamy", "Ceník oprav", "miCenikOprav", false, false},
+        {"Seznamy", "Uživatelský ceník", "miUzivCenik", false, false},
+        {"Seznamy", "Seznam sekcí", "miSekce", false, false},
+        {"Seznamy", "Díly a výkony k HP", "miDilyVykony", true, false},
+        {"Seznamy", "Typy HP", "miHPTypy", false, false},
+        {"Seznamy", "Stavy HP", "miHPStavy", false, false},
+        {"Seznamy", "Umístění HP", "miHPUmist", false, false},
+        {"Seznamy", "Pozice HP", "miHPPozice", false, false},
+        {"Seznamy", "Popis oprav a důvody vyřazení HP", "miHPSezOprVyr", true, false},
+        {"Seznamy", "Typy PV", "miPVTypy", false, false},
+        {"Seznamy", "Umístění PV", "miPVUmist", false, false},
+        {"Seznamy", "Označení PV", "miPVOznaceni", false, false},
+        {"Seznamy", "Vybavení PV", "miPVVybav", false, false},
+        {"Seznamy", "Prováděné kontroly PV", "miKatVodHKon", false, false},
+        {"Čárový kód", "Tisk čárových kódů", "miTiskCK", false, false},
+        {"Čárový kód", "Načtení kontroly", "miNacteniKontroly", false, false},
+        {"Čárový kód", "Doplnění údajů", "miDoplneniUdaju", false, false},
+        {"Nastavení", "Parametry programu", "miParametry", false, false},
+        {"Nastavení", "Číselné řady dokladů", "miDokRad", true, false},
+        {"Nastavení", "Definované texty", "miTexty", true, false},
+        {"Nastavení", "Datatabáze", "miDatabaze", false, false},
+        {"Nastavení", "Export a import", "miExportImport", true, false},
+        {"Nastavení", "Údržba dat", "miUdrzba", false, false},
+        {"Nastavení", "SQL", "miSQL", false, false},
+        {"Nastavení", "Import dat z Tarko7", "miImportTarko7", false, false},
+        {"About", "About", "miAbout", false, false},
+        {"Konec", nullptr, "miKonec", false, false},
+    };
+    return table;
+}
+
+TfLTarko::TfLTarko(TDM *dm, QWidget *parent)
+    : QMainWindow(parent), m_dm(dm)
+{
+    setObjectName(QStringLiteral("fLTarko"));
+    setWindowTitle(QStringLiteral("Tarko 8: Základní lišta"));
+    showConnectionWindow = [this] {
+        TfData window(this);
+        return Prompt::runModal(&window);
+    };
+    buildMenu();
+    buildToolBar();
+    bind(QStringLiteral("miDatabaze"), [this] { openDatabaseWindow(); });
+    bind(QStringLiteral("miAbout"), [this] { about(); });
+    bind(QStringLiteral("miKonec"), [this] { close(); });
+}
+
+void TfLTarko::buildMenu()
+{
+    QHash<QString, QMenu *> menus;
+    for (const MainMenuEntry &e : menuTable()) {
+        const QString menuCaption = QString::fromUtf8(e.menu);
+        QAction *action = nullptr;
+        if (!e.entry) {
+            action = menuBar()->addAction(menuCaption);
+        } else {
+            QMenu *menu = menus.value(menuCaption);
+            if (!menu) {
+                menu = menuBar()->addMenu(menuCaption);
+                menu->setObjectName(QStringLiteral("mm") + QString::fromUtf8(e.objectName).mid(2));
+                menus.insert(menuCaption, menu);
+            }
+            action = menu->addAction(QString::fromUtf8(e.entry));
+            if (e.separatorAfter)
+                menu->addSeparator();
+        }
+        action->setObjectName(QString::fromUtf8(e.objectName));
+        action->setVisible(!e.hidden);
+        const QString name = action->objectName();
+        connect(action, &QAction::triggered, this, [this, name] { trigger(name); });
+    }
+}
+
+void TfLTarko::buildToolBar()
+{
+    m_bar = new QWidget(this);
+    m_bar->setObjectName(QStringLiteral("pnlLista"));
+    struct Button { const char *name; const char *hint; const char *text; const char *entry; };
+    static const Button buttons[] = {
+        {"sbKontrolyPV", "Kontroly PV", "PV", "miKontrolyPV"},
+        {"sbKontrolyHP", "Kontroly HP", "HP", "miKontrolyHP"},
+        {"sbKontrolyPK", "Kontroly PK", "PK", "miKontrolyPK"},
+        {"sbDilna", "Dílenské opravy HP", "Dílna", "miDilna"},
+        {"sbVydejky", "Výdejky - příjemky", "Sklad", "miVydejky"},
+        {"sbDodaciList", "Dodací list", "DL", "miDodaciListy"},
+        {"sbFaktura", "Faktura", "Fa", "miFaktury"},
+    };
+    int x = 4;
+    for (const Button &b : buttons) {
+        auto *button = new QToolButton(m_bar);
+        button->setObjectName(QString::fromUtf8(b.name));
+        button->setToolTip(QString::fromUtf8(b.hint));
+        button->setText(QString::fromUtf8(b.text));
+        button->setAutoRaise(true);
+        button->setGeometry(x, 2, 56, 32);
+        x += 58;
+        const QString entry = QString::fromUtf8(b.entry);
+        connect(button, &QToolButton::clicked, this, [this, entry] { trigger(entry); });
+    }
+    m_lVerze = new QLabel(QStringLiteral("v. 8.8.9"), m_bar);
+    m_lVerze->setObjectName(QStringLiteral("lVerze"));
+    m_lVerze->setGeometry(x + 12, 10, 80, 16);
+
+    m_sbKonec = new QToolButton(m_bar);
+    m_sbKonec->setObjectName(QStringLiteral("sbKonec"));
+    m_sbKonec->setToolTip(QStringLiteral("Konec"));
+    m_sbKonec->setText(QStringLiteral("Konec"));
+    m_sbKonec->setAutoRaise(true);
+    m_sbKonec->resize(38, 32);
+    connect(m_sbKonec, &QToolButton::clicked, this, [this] { trigger(QStringLiteral("miKonec")); });
+
+    m_bar->setMinimumHeight(36);
+    setCentralWidget(m_bar);
+    placeEndButton();
+}
+
+void TfLTarko::placeEndButton()
+{
+    // "Konec" stays 40 pixels from the right edge whatever the width
+    m_sbKonec->move(m_bar->width() - 40, 2);
+}
+
+void TfLTarko::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    placeEndButton();
+}
+
+void TfLTarko::bind(const QString &objectName, std::function<void()> handler)
+{
+    m_handlers.insert(objectName, std::move(handler));
+}
+
+void TfLTarko::trigger(const QString &objectName)
+{
+    const auto it = m_handlers.constFind(objectName);
+    if (it != m_handlers.constEnd() && it.value())
+        it.value()();
+}
+
+void TfLTarko::FormCreate()
+{
+    // a bar across the top of the screen
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(0, 0, screen->availableGeometry().width(), sizeHint().height());
+    else
+        move(0, 0);
+
+    int result = m_dm->ConnectDatabase();
+    while (result < 0) {
+        if (showConnectionWindow() != 6)
+            break;      // left without confirming: go on without a database
+        result = m_dm->ConnectDatabase();
+    }
+
+    const QString separator = ReadRegistryValue(QStringLiteral("sDecimal"), QStringLiteral(","),
+                                                QStringLiteral("Control Panel\\International"));
+    DecimalSeparator = (separator.trimmed() + QLatin1Char(',')).at(0);
+
+    if (m_dm->isOpen())
+        afterConnect();
+    StartDirectory = QDir::currentPath();
+}
+
+void TfLTarko::afterConnect()
+{
+    if (!m_dm->isOpen())
+        return;
+    if (!loadFrameworkParameters(*m_dm))
+        Prompt::warning(QStringLiteral("Načtení parametrů"), windowTitle());
+    // the schema check of older databases joins here
+}
+
+void TfLTarko::openDatabaseWindow()
+{
+    showConnectionWindow();
+    if (m_dm->ConnectDatabase() == 0)
+        afterConnect();
+}
+
+bool TfLTarko::confirmClose()
+{
+    return Prompt::question(QStringLiteral("Ukončit program ?"), QStringLiteral("Pozor")) == PromptYes;
+}
+
+void TfLTarko::closeEvent(QCloseEvent *event)
+{
+    if (confirmClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TfLTarko::about()
+{
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("fAbout"));
+    dialog.setWindowTitle(QStringLiteral("About"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *text = new QLabel(QStringLiteral("<b>TARKO - evidence servisního technika PO</b><br>")
+                                + QStringLiteral("v. 8.8.9<br>") + ProductKey, &dialog);
+    layout->addWidget(text);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    Prompt::runModal(&dialog);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// TfLTarko, the main window: a tool bar across the top of the screen with the main
+// menu, from which every list, document, code list and tool is opened.
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+
+class QToolButton;
+class QLabel;
+class TDM;
+
+// One entry of the main menu, in the order it is shown.
+struct MainMenuEntry
+{
+    const char *menu;        // top-level caption
+    const char *entry;       // entry caption; null for a top-level action
+    const char *objectName;  // the entry's action name (mi...)
+    bool separatorAfter;
+    bool hidden;
+};
+
+class TfLTarko : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TfLTarko(TDM *dm, QWidget *parent = nullptr);
+
+    static const QVector<MainMenuEntry> &menuTable();
+
+    // Start-up: connection loop, decimal separator, parameters, start directory.
+    void FormCreate();
+    // Runs whenever the connection has (re)opened: parameters and the schema check.
+    void afterConnect();
+
+    // Binds a menu entry (by its action name) to what it opens. Entries without a
+    // binding are present and do nothing.
+    void bind(const QString &objectName, std::function<void()> handler);
+    void trigger(const QString &objectName);
+
+    // "Datatabáze": the connection window, then a new connection whatever was chosen.
+    void openDatabaseWindow();
+
+    // Whether the window may close ("Ukončit program ?").
+    bool confirmClose();
+
+    // Replaceable for tests: shows the connection window modally, returns its result.
+    std::function<int()> showConnectionWindow;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildMenu();
+    void buildToolBar();
+    void placeEndButton();
+    void about();
+
+    TDM *m_dm;
+    QHash<QString, std::function<void()>> m_handlers;
+    QWidget *m_bar = nullptr;
+    QToolButton *m_sbKonec = nullptr;
+    QLabel *m_lVerze = nullptr;
+};

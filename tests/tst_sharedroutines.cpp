@@ -1,0 +1,614 @@
+// The shared routines: token splitting and replacing, the bulk update of list rows on
+// a real database, moving rows by swapping, the grid clipboard text, rich-text
+// formatting commands, the progress window and the search by typing in a list.
+#include <QtTest>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextList>
+
+#include "framework/incrementalsearch.h"
+#include "framework/listdataset.h"
+#include "framework/progress.h"
+#include "framework/prubeh.h"
+#include "framework/rowcache.h"
+#include "framework/sqlpro.h"
+#include "framework/stringpro.h"
+#include "framework/varsql.h"
+#include "support/testenv.h"
+
+namespace {
+// Five rows 101..501: CISLO 1..5, KLIC null, 0, 1, 2, 3, the third row locked.
+// FAKTURA 'X' is refused for CISLO 4 and above, so a bulk update can fail half-way.
+const QStringList tableDdl{
+    QStringLiteral("CREATE TABLE TST_RADKY (UNCIS INTEGER NOT NULL PRIMARY KEY, KLIC INTEGER, "
+                   "NAZEV VARCHAR(40), CISLO INTEGER, ZAMEK CHAR(1), FAKTURA CHAR(1), "
+                   "CONSTRAINT TST_RADKY_X CHECK (FAKTURA IS DISTINCT FROM 'X' OR CISLO < 4))"),
+    QStringLiteral("CREATE TABLE TST_BEZKLIC (UNCIS INTEGER NOT NULL PRIMARY KEY, NAZEV VARCHAR(40))"),
+};
+const char *listSql = "SELECT UNCIS, NAZEV, CISLO, KLIC, ZAMEK, ' ' AS OZNAC FROM TST_RADKY ORDER BY UNCIS";
+const char *countSql = "SELECT COUNT(*) FROM TST_RADKY";
+}
+
+class TestSharedRoutines : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TestEnvironment> env;
+
+    void exec(const QString &sql)
+    {
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
+    bool openList(ListDataset &list, const QString &sql = QString::fromLatin1(listSql))
+    {
+        QString error;
+        const bool ok = list.open(DM, sql, QString::fromLatin1(countSql), {}, &error);
+        if (!ok)
+            qWarning("%s", qPrintable(error));
+        return ok;
+    }
+    // FAKTURA of rows 101..501 as one text, '-' for null; and their KLIC values.
+    QString fakturaColumn()
+    {
+        QString s;
+        QSqlQuery q = DM->NewQuery();
+        q.exec(QStringLiteral("SELECT FAKTURA FROM TST_RADKY ORDER BY UNCIS"));
+        while (q.next())
+            s += q.value(0).isNull() ? QStringLiteral("-") : q.value(0).toString().trimmed();
+        return s;
+    }
+    QString klicColumn()
+    {
+        QStringList l;
+        QSqlQuery q = DM->NewQuery();
+        q.exec(QStringLiteral("SELECT KLIC FROM TST_RADKY ORDER BY UNCIS"));
+        while (q.next())
+            l << (q.value(0).isNull() ? QStringLiteral("-") : q.value(0).toString());
+        return l.join(QLatin1Char(','));
+    }
+    void insertManyRows(int count)
+    {
+        exec(QStringLiteral("DELETE FROM TST_RADKY"));
+        exec(QStringLiteral(
+            "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= %1) DO BEGIN "
+            "INSERT INTO TST_RADKY (UNCIS, KLIC, NAZEV, CISLO, ZAMEK) VALUES "
+            "(:I * 100 + 1, 0, 'Řádek ' || LPAD(:I, 3, '0'), :I, 'N'); I = I + 1; END END").arg(count));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        env = std::make_unique<TestEnvironment>();
+        QVERIFY(env->openProgramDatabase());
+        QVERIFY(TestEnvironment::ddl(*DM, tableDdl));
+    }
+    void init()
+    {
+        exec(QStringLiteral("DELETE FROM TST_RADKY"));
+        exec(QStringLiteral("DELETE FROM TST_BEZKLIC"));
+        const char *names[] = {"Alfa", "Beta", "Gama", "Delta", "Epsilon"};
+        for (int i = 1; i <= 5; ++i) {
+            exec(QStringLiteral("INSERT INTO TST_RADKY (UNCIS, KLIC, NAZEV, CISLO, ZAMEK) "
+                                "VALUES (%1, %2, '%3', %4, '%5')")
+                     .arg(i * 100 + 1)
+                     .arg(i == 1 ? QStringLiteral("NULL") : QString::number(i - 2))
+                     .arg(QLatin1String(names[i - 1]))
+                     .arg(i)
+                     .arg(i == 3 ? QStringLiteral("A") : QStringLiteral("N")));
+        }
+    }
+    void cleanup()
+    {
+        QEL_CHECK_PROMPTS(*env);
+        env->prompt().clear();
+    }
+    void cleanupTestCase() { env.reset(); }
+
+    // --- text --------------------------------------------------------------------
+
+    void nextTokenWalksTheList()
+    {
+        QString text = QStringLiteral("a;b");
+        QCOMPARE(NextToken(text, QLatin1Char(';')), QStringLiteral("a"));
+        QCOMPARE(text, QStringLiteral("b"));
+        QCOMPARE(NextToken(text, QLatin1Char(';')), QStringLiteral("b"));
+        QCOMPARE(text, QString());
+        QCOMPARE(NextToken(text, QLatin1Char(';')), QString());
+        QCOMPARE(text, QString());
+
+        // blanks around tokens and a closing separator
+        text = QStringLiteral("  jedna , dva ,  ");
+        QCOMPARE(NextToken(text, QLatin1Char(',')), QStringLiteral("jedna"));
+        QCOMPARE(NextToken(text, QLatin1Char(',')), QStringLiteral("dva"));
+        QCOMPARE(text, QString());
+
+        // an empty field between two separators is an empty token, not the end
+        text = QStringLiteral("a;;b");
+        QCOMPARE(NextToken(text, QLatin1Char(';')), QStringLiteral("a"));
+        QCOMPARE(NextToken(text, QLatin1Char(';')), QString());
+        QCOMPARE(text, QStringLiteral("b"));
+        QCOMPARE(NextToken(text, QLatin1Char(';')), QStringLiteral("b"));
+
+        text = QStringLiteral("   ");
+        QCOMPARE(NextToken(text, QLatin1Char(';')), QString());
+        QCOMPARE(text, QString());
+    }
+
+    void replaceAllTrimsPiecesAndKeepsTheRest()
+    {
+        QCOMPARE(ReplaceAll(QStringLiteral("a , b , c"), QStringLiteral(","), QStringLiteral(";")),
+                 QStringLiteral("a;b; c"));
+        QCOMPARE(ReplaceAll(QStringLiteral(",a"), QStringLiteral(","), QStringLiteral(";")),
+                 QStringLiteral(";a"));
+        QCOMPARE(ReplaceAll(QStringLiteral("x AND y AND z"), QStringLiteral("AND"), QStringLiteral("OR")),
+                 QStringLiteral("xORyOR z"));
+        // nothing found: the whole text is the rest and stays untouched
+        QCOMPARE(ReplaceAll(QStringLiteral(" bez shody "), QStringLiteral(";"), QStringLiteral(",")),
+                 QStringLiteral(" bez shody "));
+        // an empty search text changes nothing (and must not loop forever)
+        QCOMPARE(ReplaceAll(QStringLiteral(" a b "), QString(), QStringLiteral("x")), QStringLiteral(" a b "));
+        // a replacement that contains the search text is not replaced again
+        QCOMPARE(ReplaceAll(QStringLiteral("a,b"), QStringLiteral(","), QStringLiteral(",,")),
+                 QStringLiteral("a,,b"));
+        QCOMPARE(ReplaceAll(QStringLiteral("Č;ř"), QStringLiteral(";"), QStringLiteral(" – ")),
+                 QStringLiteral("Č – ř"));
+    }
+
+    // --- dataset helpers -----------------------------------------------------------
+
+    void hasRowsNeedsAnOpenDatasetWithRows()
+    {
+        QVERIFY(!HasRows(static_cast<const ListDataset *>(nullptr)));
+        QVERIFY(!HasRows(static_cast<const RowCache *>(nullptr)));
+        ListDataset list;
+        QVERIFY(!HasRows(&list));
+        QVERIFY(openList(list));
+        QVERIFY(HasRows(&list));
+        QVERIFY(openList(list, QStringLiteral("SELECT UNCIS FROM TST_RADKY WHERE UNCIS < 0")));
+        QVERIFY(!HasRows(&list));
+
+        RowCache cache;
+        QVERIFY(!HasRows(&cache));
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("SELECT * FROM TST_RADKY WHERE UNCIS < 0")));
+        cache.load(q);
+        QVERIFY(!HasRows(&cache));
+        QVERIFY(q.exec(QStringLiteral("SELECT * FROM TST_RADKY")));
+        cache.load(q);
+        QVERIFY(HasRows(&cache));
+    }
+
+    // --- UpdateRows ----------------------------------------------------------------
+
+    void updateRowsScopes_data()
+    {
+        QTest::addColumn<int>("scope");
+        QTest::addColumn<QList<int>>("marked");
+        QTest::addColumn<QString>("faktura");
+        QTest::addColumn<QString>("klic");   // before: -,0,1,2,3
+        QTest::newRow("current row") << int(UpdateCurrentRow) << QList<int>{0}
+                                     << QStringLiteral("-F---") << QStringLiteral("-,1,1,2,3");
+        QTest::newRow("all rows") << int(UpdateAllRows) << QList<int>{0}
+                                  << QStringLiteral("FFFFF") << QStringLiteral("0,1,2,3,4");
+        QTest::newRow("marked rows") << int(UpdateMarkedRows) << QList<int>{0, 3}
+                                     << QStringLiteral("F--F-") << QStringLiteral("0,0,1,3,3");
+        QTest::newRow("unmarked rows") << int(UpdateUnmarkedRows) << QList<int>{0, 3}
+                                       << QStringLiteral("-FF-F") << QStringLiteral("-,1,2,2,4");
+    }
+    void updateRowsScopes()
+    {
+        QFETCH(int, scope);
+        QFETCH(QList<int>, marked);
+        QFETCH(QString, faktura);
+        QFETCH(QString, klic);
+        ListDataset list;
+        QVERIFY(openList(list));
+        list.setCurrentRow(1);
+        for (int r : marked)
+            list.setMarked(r, true);
+        TVarSQL values;
+        values.SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("F"));
+        QString error;
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"), scope, values,
+                            false, &error), 0);
+        QCOMPARE(fakturaColumn(), faktura);
+        // every written row's change counter went up, a null one to 0
+        QCOMPARE(klicColumn(), klic);
+    }
+
+    void updateRowsMarkedWithoutMarksExecutesNothing()
+    {
+        ListDataset list;
+        QVERIFY(openList(list));
+        TVarSQL values;
+        // a statement on this column would fail: 0 proves nothing ran
+        values.SetVariable(QStringLiteral("NENI_SLOUPEC"), 1);
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
+                            UpdateMarkedRows, values, false), 0);
+        QCOMPARE(klicColumn(), QStringLiteral("-,0,1,2,3"));
+        // the same values on a scope with rows do run and fail
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
+                            UpdateAllRows, values, false), -2);
+    }
+
+    void updateRowsSkipsLockedRows()
+    {
+        ListDataset list;
+        QVERIFY(openList(list));
+        TVarSQL values;
+        values.SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("H"));
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
+                            UpdateAllRows, values, true), 0);
+        QCOMPARE(fakturaColumn(), QStringLiteral("HH-HH"));
+        QCOMPARE(scalar(QStringLiteral("SELECT KLIC FROM TST_RADKY WHERE UNCIS = 301")).toInt(), 1);
+        // the current row alone is skipped too when locked
+        list.setCurrentRow(2);
+        values.SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("U"));
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
+                            UpdateCurrentRow, values, true), 0);
+        QCOMPARE(fakturaColumn(), QStringLiteral("HH-HH"));
+        // without the switch locked rows are written
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
+                            UpdateCurrentRow, values, false), 0);
+        QCOMPARE(fakturaColumn(), QStringLiteral("HHUHH"));
+        // a list that does not show the lock cannot skip by it
+        ListDataset noLock;
+        QVERIFY(openList(noLock, QStringLiteral("SELECT UNCIS, NAZEV FROM TST_RADKY ORDER BY UNCIS")));
+        values.SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("P"));
+        QCOMPARE(UpdateRows(noLock, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
+                            UpdateAllRows, values, true), 0);
+        QCOMPARE(fakturaColumn(), QStringLiteral("PPPPP"));
+    }
+
+    void updateRowsIsOneTransaction()
+    {
+        ListDataset list;
+        QVERIFY(openList(list));
+        TVarSQL values;
+        values.SetVariable(QStringLiteral("NAZEV"), QStringLiteral("Hromadně"));
+        values.SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("X"));   // refused from the fourth row
+        QString error;
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
+                            UpdateAllRows, values, false, &error), -2);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(fakturaColumn(), QStringLiteral("-----"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM TST_RADKY WHERE NAZEV = 'Hromadně'")).toInt(), 0);
+        QCOMPARE(klicColumn(), QStringLiteral("-,0,1,2,3"));
+        QCOMPARE(DM->transactionDepth(), 0);
+        // the connection is usable afterwards
+        values.SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("F"));
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
+                            UpdateAllRows, values, false), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM TST_RADKY WHERE NAZEV = 'Hromadně'")).toInt(), 5);
+    }
+
+    void updateRowsBindsValuesAndNeedsNoKlic()
+    {
+        exec(QStringLiteral("INSERT INTO TST_BEZKLIC (UNCIS, NAZEV) VALUES (1, 'x')"));
+        exec(QStringLiteral("INSERT INTO TST_BEZKLIC (UNCIS, NAZEV) VALUES (2, 'y')"));
+        ListDataset list;
+        QVERIFY(openList(list, QStringLiteral("SELECT UNCIS, NAZEV FROM TST_BEZKLIC ORDER BY UNCIS")));
+        TVarSQL values;
+        const QString text = QStringLiteral("O'Brien & Žluťoučký kůň");
+        values.SetVariable(QStringLiteral("nazev"), text);
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_BEZKLIC"), QStringLiteral("UnCis"),
+                            UpdateAllRows, values, false), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM TST_BEZKLIC WHERE NAZEV = 'O''Brien & Žluťoučký kůň'")).toInt(), 2);
+        // a value list that would change the key is refused
+        values.SetVariable(QStringLiteral("UNCIS"), 7);
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_BEZKLIC"), QStringLiteral("UNCIS"),
+                            UpdateAllRows, values, false), -2);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM TST_BEZKLIC WHERE UNCIS = 7")).toInt(), 0);
+    }
+
+    void updateRowsReachesRowsBeyondTheFirstPage()
+    {
+        insertManyRows(300);
+        ListDataset list;
+        QVERIFY(openList(list));
+        QVERIFY(list.canFetchMore());
+        TVarSQL values;
+        values.SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("R"));
+        QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
+                            UpdateAllRows, values, false), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM TST_RADKY WHERE FAKTURA = 'R' AND KLIC = 1")).toInt(), 300);
+    }
+
+    // --- SwapWithNeighbour -----------------------------------------------------------
+
+    void swapMovesTheRowAndTheCursorFollows()
+    {
+        RowCache cache;
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("SELECT UNCIS, NAZEV, CISLO, ZAMEK FROM TST_RADKY ORDER BY UNCIS")));
+        cache.load(q);
+        cache.setCurrentRow(1);   // Beta
+        QCOMPARE(SwapWithNeighbour(cache, QLatin1Char('N'), QStringLiteral("UNCIS")), 0);
+        QCOMPARE(cache.currentRow(), 2);
+        QCOMPARE(cache.value(QStringLiteral("NAZEV")).toString(), QStringLiteral("Beta"));
+        QCOMPARE(cache.value(2, QStringLiteral("UNCIS")).toInt(), 301);   // keys stay
+        QCOMPARE(cache.value(2, QStringLiteral("ZAMEK")).toString(), QStringLiteral("N"));
+        QCOMPARE(cache.value(1, QStringLiteral("UNCIS")).toInt(), 201);
+        QCOMPARE(cache.value(1, QStringLiteral("NAZEV")).toString(), QStringLiteral("Gama"));
+        QCOMPARE(cache.value(1, QStringLiteral("CISLO")).toInt(), 3);
+        QCOMPARE(cache.value(1, QStringLiteral("ZAMEK")).toString(), QStringLiteral("A"));
+        // and back up again
+        QCOMPARE(SwapWithNeighbour(cache, QLatin1Char('P'), QStringLiteral("UNCIS")), 0);
+        QCOMPARE(cache.currentRow(), 1);
+        QCOMPARE(cache.value(1, QStringLiteral("NAZEV")).toString(), QStringLiteral("Beta"));
+        QCOMPARE(cache.value(2, QStringLiteral("NAZEV")).toString(), QStringLiteral("Gama"));
+        QCOMPARE(cache.value(2, QStringLiteral("ZAMEK")).toString(), QStringLiteral("A"));
+
+        // a move the caller saves lands in the database
+        QCOMPARE(SwapWithNeighbour(cache, QLatin1Char('P'), QStringLiteral("UNCIS")), 0);
+        TransactionGuard t(DM);
+        CacheWriter::Result r = CacheWriter(DM, QStringLiteral("TST_RADKY")).apply(cache);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QVERIFY(t.commit());
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZEV FROM TST_RADKY WHERE UNCIS = 101")).toString(), QStringLiteral("Beta"));
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZEV FROM TST_RADKY WHERE UNCIS = 201")).toString(), QStringLiteral("Alfa"));
+    }
+
+    void swapAtTheEndsChangesNothing()
+    {
+        RowCache cache;
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("SELECT UNCIS, NAZEV FROM TST_RADKY ORDER BY UNCIS")));
+        cache.load(q);
+        cache.last();
+        QCOMPARE(SwapWithNeighbour(cache, QLatin1Char('N'), QStringLiteral("UNCIS")), -1);
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Poslední záznam !"));
+        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Pozor"));
+        QCOMPARE(env->prompt().shown.constLast().kind, PromptKind::Information);
+        QCOMPARE(cache.currentRow(), 4);
+        QVERIFY(!cache.isDirty());
+
+        cache.first();
+        QCOMPARE(SwapWithNeighbour(cache, QLatin1Char('P'), QStringLiteral("UNCIS")), -1);
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("První záznam !"));
+        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Pozor"));
+        QCOMPARE(cache.currentRow(), 0);
+        QVERIFY(!cache.isDirty());
+
+        // without a key field to keep, nothing is moved
+        QCOMPARE(SwapWithNeighbour(cache, QLatin1Char('N'), QStringLiteral("NENI")), -2);
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Chyba při přesunu !"));
+        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Chyba"));
+        QVERIFY(!cache.isDirty());
+        env->prompt().clear();
+    }
+
+    // --- clipboard text ----------------------------------------------------------------
+
+    void gridTextOfEmptyAndFilledModels()
+    {
+        QStandardItemModel model(0, 2);
+        model.setHorizontalHeaderLabels({QStringLiteral("Kód"), QStringLiteral("Název")});
+        QCOMPARE(GridText(&model), QStringLiteral("Kód\tNázev"));
+        model.appendRow({new QStandardItem(QStringLiteral("1")), new QStandardItem(QStringLiteral("První"))});
+        model.appendRow({new QStandardItem(QStringLiteral("2")), new QStandardItem(QString())});
+        QCOMPARE(GridText(&model), QStringLiteral("Kód\tNázev\r\n1\tPrvní\r\n2\t"));
+    }
+
+    void copyGridTakesVisibleColumnsInShownOrderAndAllRows()
+    {
+        QStandardItemModel model(0, 3);
+        model.setHorizontalHeaderLabels({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+        model.appendRow({new QStandardItem(QStringLiteral("a1")), new QStandardItem(QStringLiteral("b1")),
+                         new QStandardItem(QStringLiteral("c1"))});
+        QTableView view;
+        view.setModel(&model);
+        view.setColumnHidden(1, true);
+        view.horizontalHeader()->moveSection(2, 0);
+        QVERIFY(CopyGridToClipboard(&view));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("C\tA\r\nc1\ta1"));
+
+        // a model that hands its rows out page by page gives all of them
+        insertManyRows(300);
+        {
+            QSqlQueryModel sqlModel;
+            sqlModel.setQuery(QStringLiteral("SELECT UNCIS, NAZEV FROM TST_RADKY ORDER BY UNCIS"), DM->database());
+            QVERIFY(sqlModel.canFetchMore());
+            QTableView sqlView;
+            sqlView.setModel(&sqlModel);
+            QVERIFY(CopyGridToClipboard(&sqlView));
+            const QStringList lines = QGuiApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+            QCOMPARE(lines.size(), 301);
+            QCOMPARE(lines.constLast(), QStringLiteral("30001\tŘádek 300"));
+        }
+
+        QVERIFY(!CopyGridToClipboard(nullptr));
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Zkopírování DB tabulky"));
+        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Schránka"));
+        env->prompt().clear();
+    }
+
+    // --- rich text -----------------------------------------------------------------------
+
+    void textFormatCommandsToggle()
+    {
+        QTextEdit edit;
+        edit.setPlainText(QStringLiteral("jedna dva tři\ndruhý řádek"));
+        QTextCursor c = edit.textCursor();
+        c.setPosition(6);
+        c.setPosition(9, QTextCursor::KeepAnchor);   // "dva"
+        edit.setTextCursor(c);
+        auto formatAt = [&](int position) {
+            QTextCursor probe(edit.document());
+            probe.setPosition(position + 1);
+            return probe.charFormat();
+        };
+
+        ApplyTextFormat(&edit, QStringLiteral("B"));
+        QCOMPARE(formatAt(6).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatAt(8).fontWeight(), int(QFont::Bold));
+        QVERIFY(formatAt(4).fontWeight() < QFont::Bold);   // outside the selection
+        ApplyTextFormat(&edit, QStringLiteral("B"));
+        QVERIFY(formatAt(6).fontWeight() < QFont::Bold);
+
+        ApplyTextFormat(&edit, QStringLiteral("IU"));
+        QVERIFY(formatAt(7).fontItalic());
+        QVERIFY(formatAt(7).fontUnderline());
+        QVERIFY(!formatAt(10).fontItalic());
+        ApplyTextFormat(&edit, QStringLiteral("U"));
+        QVERIFY(!formatAt(7).fontUnderline());
+        QVERIFY(formatAt(7).fontItalic());
+
+        const QTextBlock first = edit.document()->firstBlock();
+        ApplyTextFormat(&edit, QStringLiteral("O"));
+        QVERIFY(first.textList());
+        QVERIFY(!first.next().textList());
+        ApplyTextFormat(&edit, QStringLiteral("O"));
+        QVERIFY(!first.textList());
+
+        ApplyTextFormat(&edit, QStringLiteral("C"));
+        QCOMPARE(first.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::Alignment(Qt::AlignHCenter));
+        ApplyTextFormat(&edit, QStringLiteral("R"));
+        QCOMPARE(first.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::Alignment(Qt::AlignRight));
+        ApplyTextFormat(&edit, QStringLiteral("L"));
+        QCOMPARE(first.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::Alignment(Qt::AlignLeft));
+        QCOMPARE(edit.toPlainText(), QStringLiteral("jedna dva tři\ndruhý řádek"));
+    }
+
+    void bulletsCoverEverySelectedParagraph()
+    {
+        QTextEdit edit;
+        edit.setPlainText(QStringLiteral("první\ndruhý\ntřetí"));
+        QTextCursor c = edit.textCursor();
+        c.setPosition(2);
+        c.setPosition(8, QTextCursor::KeepAnchor);   // from the first into the second paragraph
+        edit.setTextCursor(c);
+        ApplyTextFormat(&edit, QStringLiteral("O"));
+        const QTextBlock b1 = edit.document()->firstBlock();
+        QVERIFY(b1.textList());
+        QCOMPARE(b1.next().textList(), b1.textList());
+        QVERIFY(!b1.next().next().textList());
+        ApplyTextFormat(&edit, QStringLiteral("O"));
+        QVERIFY(!b1.textList());
+        QVERIFY(!b1.next().textList());
+    }
+
+    // --- progress ---------------------------------------------------------------------------
+
+    void progressWindowReportsForCodeWithoutWindows()
+    {
+        QVERIFY(!dynamic_cast<TfPrubeh *>(&Progress::current()));
+        {
+            TfPrubeh window;
+            QCOMPARE(window.windowTitle(), QStringLiteral("Ukazatel průběhu"));
+            QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+            QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
+            auto *pb1 = window.findChild<QProgressBar *>(QStringLiteral("pb1"));
+            QVERIFY(pb1);
+            QCOMPARE(&Progress::current(), static_cast<Progress *>(&window));
+            {
+                ProgressRun run(4);
+                QVERIFY(window.isVisible());
+                QCOMPARE(window.pos(), QPoint(100, 100));
+                QCOMPARE(pb1->value(), 0);
+                QCOMPARE(pb1->maximum(), 4);
+                run.step();
+                run.step();
+                QCOMPARE(pb1->value(), 2);
+            }
+            QVERIFY(!window.isVisible());
+            // a second run starts from zero
+            Progress::current().start(10);
+            QCOMPARE(pb1->value(), 0);
+            QCOMPARE(pb1->maximum(), 10);
+            Progress::current().finish();
+        }
+        // the window is gone: reports go nowhere
+        QVERIFY(!dynamic_cast<TfPrubeh *>(&Progress::current()));
+        ProgressRun silent(3);
+        silent.step();
+    }
+
+    // --- incremental search ---------------------------------------------------------------
+
+    void searchByTypingReadsFurtherPages()
+    {
+        insertManyRows(300);
+        exec(QStringLiteral("UPDATE TST_RADKY SET NAZEV = 'Žlutá ponorka' WHERE UNCIS = 29001"));
+        exec(QStringLiteral("UPDATE TST_RADKY SET NAZEV = 'Čerpadlo' WHERE UNCIS = 28001"));
+        ListDataset list;
+        QVERIFY(openList(list));
+        QCOMPARE(list.loadedRows(), int(ListDataset::PageSize));
+
+        IncrementalSearch search(&list, QStringLiteral("NAZEV"));
+        QCOMPARE(search.append(QLatin1Char('r')), -1);   // "Řádek" does not start with r
+        QCOMPARE(env->prompt().beeps, 1);
+        QCOMPARE(list.currentRow(), 0);
+        search.clear();
+        env->prompt().clear();
+
+        QCOMPARE(search.append(QChar(0x017E)), 289);   // "ž" finds "Žlutá" beyond the first page
+        QCOMPARE(list.currentRow(), 289);
+        QCOMPARE(list.value(QStringLiteral("UNCIS")).toInt(), 29001);
+        QCOMPARE(search.append(QLatin1Char('L')), 289);
+        QCOMPARE(search.text(), QStringLiteral("žL"));
+        QCOMPARE(search.append(QLatin1Char('x')), -1);   // no match: beep, the row stays
+        QCOMPARE(env->prompt().beeps, 1);
+        QCOMPARE(list.currentRow(), 289);
+        QCOMPARE(search.backspace(), 289);
+        QCOMPARE(search.text(), QStringLiteral("žL"));
+
+        // the search always starts from the first row
+        search.clear();
+        QCOMPARE(search.append(QChar(0x0159)), 0);   // "ř" finds "Řádek 001"
+        search.clear();
+        QCOMPARE(search.append(QChar(0x010C)), 279);   // "Č"
+
+        // numbers read as shown
+        search.setColumn(QStringLiteral("CISLO"));
+        QVERIFY(search.text().isEmpty());
+        QCOMPARE(search.append(QLatin1Char('2')), 1);
+        QCOMPARE(search.append(QLatin1Char('5')), 24);
+        QCOMPARE(search.append(QLatin1Char('0')), 249);
+        env->prompt().clear();
+    }
+
+    void searchKeysAsTheGridForwardsThem()
+    {
+        ListDataset list;
+        QVERIFY(openList(list));
+        IncrementalSearch search(&list, QStringLiteral("NAZEV"));
+        auto key = [&](int k, const QString &text = QString(), Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QKeyEvent e(QEvent::KeyPress, k, m, text);
+            return search.handleKey(e);
+        };
+        QVERIFY(key(Qt::Key_D, QStringLiteral("d")));
+        QCOMPARE(list.currentRow(), 3);   // Delta
+        QVERIFY(key(Qt::Key_E, QStringLiteral("e")));
+        QCOMPARE(search.text(), QStringLiteral("de"));
+        QVERIFY(key(Qt::Key_Backspace));
+        QCOMPARE(search.text(), QStringLiteral("d"));
+        // Ctrl+C belongs to the grid's copy
+        QVERIFY(!key(Qt::Key_C, QStringLiteral("\x03"), Qt::ControlModifier));
+        QCOMPARE(search.text(), QStringLiteral("d"));
+        // moving in the grid ends the text but still moves
+        QVERIFY(!key(Qt::Key_Down));
+        QVERIFY(search.text().isEmpty());
+        QVERIFY(key(Qt::Key_G, QStringLiteral("G")));
+        QCOMPARE(list.currentRow(), 2);
+        // Esc empties the text first; with no text it is the window's
+        QVERIFY(key(Qt::Key_Escape));
+        QVERIFY(search.text().isEmpty());
+        QVERIFY(!key(Qt::Key_Escape));
+        QCOMPARE(env->prompt().beeps, 0);
+    }
+};
+
+QTEST_MAIN(TestSharedRoutines)
+#include "tst_sharedroutines.moc"
