@@ -1,6 +1,7 @@
 #include "shell/ltarko.h"
 #include "shell/data.h"
 #include "shell/datamodul.h"
+#include "shell/menuwiring.h"
 #include "framework/globals.h"
 #include "framework/parameters.h"
 #include "framework/prompt.h"
@@ -84,6 +85,7 @@ TfLTarko::TfLTarko(TDM *dm, QWidget *parent)
     bind(QStringLiteral("miDatabaze"), [this] { openDatabaseWindow(); });
     bind(QStringLiteral("miAbout"), [this] { about(); });
     bind(QStringLiteral("miKonec"), [this] { close(); });
+    wireMenu(*this);
 }
 
 void TfLTarko::buildMenu()

@@ -1,0 +1,7 @@
+#include "shell/menuwiring.h"
+#include "shell/ltarko.h"
+
+void wireMenu(TfLTarko &window)
+{
+    wireFrameworkEntries(window);
+}

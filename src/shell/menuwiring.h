@@ -1,0 +1,9 @@
+#pragma once
+// What each main-menu entry opens. Every subsystem binds its own entries in a
+// function of its own, called once when the main window is created.
+class TfLTarko;
+
+void wireMenu(TfLTarko &window);
+
+// Code lists, pick dialogs and the record framework's own windows.
+void wireFrameworkEntries(TfLTarko &window);
