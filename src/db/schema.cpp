@@ -14,7 +14,7 @@ namespace Schema {
 
 QStringList scriptNames()
 {
-    return {QStringLiteral("framework.sql")};
+    return {QStringLiteral("framework.sql"), QStringLiteral("templates.sql")};
 }
 
 QString scriptText(const QString &name)

@@ -1,4 +1,5 @@
 #include "framework/incrementalsearch.h"
+#include "framework/format.h"
 #include "framework/globals.h"
 #include "framework/listdataset.h"
 #include "framework/prompt.h"
@@ -104,17 +105,5 @@ int IncrementalSearch::locatePrefix(ListDataset &list, const QString &column, co
 
 QString IncrementalSearch::defaultDisplayText(const QVariant &value)
 {
-    if (value.isNull())
-        return QString();
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("dd.MM.yyyy"));
-    case QMetaType::QDateTime:
-        return value.toDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm"));
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return value.toString().replace(QLatin1Char('.'), DecimalSeparator);
-    default:
-        return value.toString();
-    }
+    return displayText(value);
 }

@@ -9,6 +9,7 @@ struct Parameters
 
     int databaseNumber = 0;   // cbIDDatabaze: last two digits of every new key
     int schemaVersion = 0;    // eVerDat
+    QString unlockPassword;   // eHeslo: unlocks locked records
 };
 
 class TDMPro;

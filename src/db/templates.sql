@@ -1,0 +1,211 @@
+-- Print templates: the data dictionary of the list windows (STRUK) and the designs
+-- users make against it: reports (GSHLAV + GSTAB), grid layouts (GGHLAV + GGTAB)
+-- and filters (GPHLAV + GPTAB). Every table has a generator of its own name; keys
+-- are generator value * 100 + the database number. Column rows point to their
+-- header by UNCH; there are no foreign keys, because the transfer import and the
+-- key renumbering of data maintenance write these tables in their own order.
+--
+-- Seeding a list window's dictionary and its default grid layout
+-- ---------------------------------------------------------------
+-- A list window's own schema script (it runs after this one) adds its rows with plain
+-- INSERT statements. On a fresh database the database number is 0, so a key is
+-- simply NEXT VALUE FOR <table> * 100; the generators then stay in step with what
+-- the program's NextKey hands out later. Rows that refer to other rows find them by
+-- their natural identity instead of by a remembered key:
+--   a dictionary item  by TAB + POLOZKA + TYPOKNA,
+--   a grid layout      by OKNO + TYPOKNA + NAZEV.
+-- TAB is the table group of the window's alias table text ("HAS;HAS;Prohlídky HP;(1);
+-- ADR;TE1;Technik 1;(1)..."): the item is offered under every alias of that group
+-- whose variant list holds the item's TYPOKNA (0 = every variant). OKNO names the
+-- list window the item was made for. TYP is 'A' text, 'D' date, any other letter a
+-- number ('I' integer). ORD is what the grid sorts by when the item is a column. GS, GG, GP say whether the report, grid-layout and filter
+-- designers offer it. Captions are Czech. For example:
+--
+--   INSERT INTO STRUK (UNCIS, OKNO, TYPOKNA, TAB, POLOZKA, POPIS, TYP, ORD, GS, GG, GP)
+--     VALUES (NEXT VALUE FOR STRUK * 100, 'TfHPS', 1, 'HAS', 'DATUM', 'Datum kontroly', 'D',
+--             'HAS.DATUM', 1, 1, 1);
+--
+--   INSERT INTO GGHLAV (UNCIS, NAZEV, OKNO, TYPOKNA, ULOZENO)
+--     VALUES (NEXT VALUE FOR GGHLAV * 100, 'Základní', 'TfHPS', 1, CURRENT_TIMESTAMP);
+--
+--   INSERT INTO GGTAB (UNCIS, UNCH, NAZEV, NAPIS, SIRKA, ZAROV, ORD, UNCSTR, PORADI)
+--     SELECT NEXT VALUE FOR GGTAB * 100, G.UNCIS, 'HASDATUM', ' Datum kontroly ', 120, 0,
+--            S.ORD, S.UNCIS, 0
+--     FROM GGHLAV G, STRUK S
+--     WHERE G.OKNO = 'TfHPS' AND G.TYPOKNA = 1 AND G.NAZEV = 'Základní'
+--       AND S.TAB = 'HAS' AND S.POLOZKA = 'DATUM' AND S.TYPOKNA = 1;
+--
+-- PORADI of a grid or report column is its left position in the designer (the
+-- next column starts where the previous one ends: 0, 120, 240, ...). A grid column's
+-- NAZEV is the field of the list query it shows (alias + column, "HASDATUM").
+-- Captions of columns hold at most 30 characters.
+
+-- Data dictionary: per window the columns users may show, filter, sort and print.
+CREATE TABLE STRUK (
+  UNCIS INTEGER NOT NULL,
+  OKNO VARCHAR(40),
+  TYPOKNA INTEGER DEFAULT 0,
+  TAB VARCHAR(20),
+  POLOZKA VARCHAR(40),
+  POPIS VARCHAR(40) COLLATE PXW_CSY,
+  TYP VARCHAR(1),
+  ORD VARCHAR(100),
+  GS INTEGER DEFAULT 0,
+  GG INTEGER DEFAULT 0,
+  GP INTEGER DEFAULT 0,
+  VYBPOL VARCHAR(40),
+  NABTYP INTEGER,
+  VYBPOLNAB VARCHAR(30),
+  KDY TIMESTAMP,
+  KDO VARCHAR(8),
+  KLIC INTEGER DEFAULT 0,
+  CONSTRAINT PK_STRUK PRIMARY KEY (UNCIS)
+);
+CREATE SEQUENCE STRUK;
+CREATE INDEX IX_STRUK_TAB ON STRUK (TAB);
+
+-- Report header. The row with key 0 holds the default header, footer and legend of
+-- the inspection documents.
+CREATE TABLE GSHLAV (
+  UNCIS INTEGER NOT NULL,
+  NAZEV VARCHAR(60) COLLATE PXW_CSY,
+  NADP1 VARCHAR(120),
+  NADP2 VARCHAR(120),
+  OKNO VARCHAR(40),
+  TYPOKNA INTEGER DEFAULT 0,
+  ULOZENO TIMESTAMP,
+  ORIENTACE INTEGER DEFAULT 0,
+  OSTNAS VARCHAR(250),
+  ZAHLAVI BLOB SUB_TYPE TEXT,
+  ZAPATI BLOB SUB_TYPE TEXT,
+  LEGENDA BLOB SUB_TYPE TEXT,
+  KDY TIMESTAMP,
+  KDO VARCHAR(8),
+  KLIC INTEGER DEFAULT 0,
+  CONSTRAINT PK_GSHLAV PRIMARY KEY (UNCIS)
+);
+CREATE SEQUENCE GSHLAV;
+CREATE INDEX IX_GSHLAV_OKNO ON GSHLAV (OKNO, TYPOKNA);
+
+-- Report columns.
+CREATE TABLE GSTAB (
+  UNCIS INTEGER NOT NULL,
+  UNCH INTEGER,
+  NAZEV VARCHAR(40),
+  NAPIS VARCHAR(30),
+  SIRKA INTEGER,
+  ZAROVH INTEGER DEFAULT 0,
+  ZAROVN INTEGER DEFAULT 0,
+  SUMA INTEGER DEFAULT 0,
+  FNAMEH VARCHAR(40),
+  FCHARSETH VARCHAR(12),
+  FCOLORH VARCHAR(12),
+  FSIZEH VARCHAR(12),
+  FSTYLEH VARCHAR(12),
+  FNAMEN VARCHAR(40),
+  FCHARSETN VARCHAR(12),
+  FCOLORN VARCHAR(12),
+  FSIZEN VARCHAR(12),
+  FSTYLEN VARCHAR(12),
+  PORADI INTEGER,
+  UNCPOL INTEGER,
+  KDY TIMESTAMP,
+  KDO VARCHAR(8),
+  KLIC INTEGER DEFAULT 0,
+  CONSTRAINT PK_GSTAB PRIMARY KEY (UNCIS)
+);
+CREATE SEQUENCE GSTAB;
+CREATE INDEX IX_GSTAB_UNCH ON GSTAB (UNCH);
+
+-- Grid layout header.
+CREATE TABLE GGHLAV (
+  UNCIS INTEGER NOT NULL,
+  NAZEV VARCHAR(60) COLLATE PXW_CSY,
+  OKNO VARCHAR(40),
+  TYPOKNA INTEGER DEFAULT 0,
+  ULOZENO TIMESTAMP,
+  KDY TIMESTAMP,
+  KDO VARCHAR(8),
+  KLIC INTEGER DEFAULT 0,
+  CONSTRAINT PK_GGHLAV PRIMARY KEY (UNCIS)
+);
+CREATE SEQUENCE GGHLAV;
+CREATE INDEX IX_GGHLAV_OKNO ON GGHLAV (OKNO, TYPOKNA);
+
+-- Grid layout columns.
+CREATE TABLE GGTAB (
+  UNCIS INTEGER NOT NULL,
+  UNCH INTEGER,
+  NAZEV VARCHAR(40),
+  NAPIS VARCHAR(30),
+  SIRKA INTEGER,
+  ZAROV INTEGER DEFAULT 0,
+  ORD VARCHAR(100),
+  UNCSTR INTEGER,
+  PORADI INTEGER,
+  KDY TIMESTAMP,
+  KDO VARCHAR(8),
+  KLIC INTEGER DEFAULT 0,
+  CONSTRAINT PK_GGTAB PRIMARY KEY (UNCIS)
+);
+CREATE SEQUENCE GGTAB;
+CREATE INDEX IX_GGTAB_UNCH ON GGTAB (UNCH);
+CREATE INDEX IX_GGTAB_UNCSTR ON GGTAB (UNCSTR);
+
+-- Filter header. TYPVYBERU: 'V' made in the filter designer, 'S' saved from a list.
+CREATE TABLE GPHLAV (
+  UNCIS INTEGER NOT NULL,
+  NAZEV VARCHAR(60) COLLATE PXW_CSY,
+  OKNO VARCHAR(40),
+  TYPOKNA INTEGER DEFAULT 0,
+  ULOZENO TIMESTAMP,
+  TYPVYBERU VARCHAR(1),
+  VLASTPODM BLOB SUB_TYPE TEXT,
+  KDY TIMESTAMP,
+  KDO VARCHAR(8),
+  KLIC INTEGER DEFAULT 0,
+  CONSTRAINT PK_GPHLAV PRIMARY KEY (UNCIS)
+);
+CREATE SEQUENCE GPHLAV;
+CREATE INDEX IX_GPHLAV_OKNO ON GPHLAV (OKNO, TYPOKNA);
+
+-- Filter conditions, applied in key order. HODNOTA may be a long list of picked values.
+CREATE TABLE GPTAB (
+  UNCIS INTEGER NOT NULL,
+  UNCH INTEGER,
+  POLOZKA VARCHAR(80),
+  POPIS VARCHAR(40),
+  PODMINKA VARCHAR(5),
+  HODNOTA VARCHAR(4000),
+  SPOJENI VARCHAR(10),
+  TYP VARCHAR(1),
+  KDY TIMESTAMP,
+  KDO VARCHAR(8),
+  KLIC INTEGER DEFAULT 0,
+  CONSTRAINT PK_GPTAB PRIMARY KEY (UNCIS)
+);
+CREATE SEQUENCE GPTAB;
+CREATE INDEX IX_GPTAB_UNCH ON GPTAB (UNCH);
+
+-- Change stamps, as data maintenance installs them on every table: KDY is the moment
+-- of the last insert or update, except while an import (STOPTRIG) keeps the stamps
+-- of the rows it copies.
+SET TERM ^ ;
+CREATE TRIGGER STRUKTRIGBIKDY FOR STRUK BEFORE INSERT POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER STRUKTRIGBPKDY FOR STRUK BEFORE UPDATE POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GSHLAVTRIGBIKDY FOR GSHLAV BEFORE INSERT POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GSHLAVTRIGBPKDY FOR GSHLAV BEFORE UPDATE POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GSTABTRIGBIKDY FOR GSTAB BEFORE INSERT POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GSTABTRIGBPKDY FOR GSTAB BEFORE UPDATE POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GGHLAVTRIGBIKDY FOR GGHLAV BEFORE INSERT POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GGHLAVTRIGBPKDY FOR GGHLAV BEFORE UPDATE POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GGTABTRIGBIKDY FOR GGTAB BEFORE INSERT POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GGTABTRIGBPKDY FOR GGTAB BEFORE UPDATE POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GPHLAVTRIGBIKDY FOR GPHLAV BEFORE INSERT POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GPHLAVTRIGBPKDY FOR GPHLAV BEFORE UPDATE POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GPTABTRIGBIKDY FOR GPTAB BEFORE INSERT POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+CREATE TRIGGER GPTABTRIGBPKDY FOR GPTAB BEFORE UPDATE POSITION 0 AS BEGIN IF(GEN_ID(STOPTRIG, 0)=0) THEN NEW.KDY = 'NOW'; END^
+SET TERM ; ^
+
+-- The default texts of the inspection documents; never listed for any window.
+INSERT INTO GSHLAV (UNCIS, NAZEV, ORIENTACE, KLIC) VALUES (0, 'Výchozí texty dokladů', 0, 0);
