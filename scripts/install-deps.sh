@@ -31,12 +31,11 @@ export DEBIAN_FRONTEND=noninteractive
 # The server package asks for a SYSDBA password; the tests set their own server up, so a
 # fixed one is preseeded here, and the service is not started by the package scripts.
 echo "firebird3.0-server shared/firebird/sysdba_password/first_install password masterkey" | $SUDO debconf-set-selections
-policy_added=0
 if [ ! -e /usr/sbin/policy-rc.d ]; then
   printf '#!/bin/sh\nexit 101\n' | $SUDO tee /usr/sbin/policy-rc.d >/dev/null
   $SUDO chmod +x /usr/sbin/policy-rc.d
-  policy_added=1
+  # removed again however the installation ends, so later services start normally
+  trap '$SUDO rm -f /usr/sbin/policy-rc.d' EXIT
 fi
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-if [ $policy_added -eq 1 ]; then $SUDO rm -f /usr/sbin/policy-rc.d; fi

@@ -544,7 +544,7 @@ private slots:
         exec(QStringLiteral("UPDATE TST_RADKY SET NAZEV = 'Čerpadlo' WHERE UNCIS = 28001"));
         ListDataset list;
         QVERIFY(openList(list));
-        QCOMPARE(list.loadedRows(), int(ListDataset::PageSize));
+        QCOMPARE(list.loadedRows(), int(ListDataset::FirstPageSize));
 
         IncrementalSearch search(&list, QStringLiteral("NAZEV"));
         QCOMPARE(search.append(QLatin1Char('r')), -1);   // "Řádek" does not start with r

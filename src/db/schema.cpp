@@ -1,6 +1,7 @@
 #include "db/schema.h"
 #include "framework/datamodulpro.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,7 +15,8 @@ namespace Schema {
 
 QStringList scriptNames()
 {
-    return {QStringLiteral("framework.sql"), QStringLiteral("templates.sql")};
+    return {QStringLiteral("framework.sql"), QStringLiteral("templates.sql"),
+            QStringLiteral("codelists.sql")};
 }
 
 QString scriptText(const QString &name)
@@ -59,16 +61,29 @@ bool apply(TDMPro &dm, QString *error)
 }
 
 bool createDatabase(const Firebird::Location &where, const QString &user, const QString &password,
-                    QString *error)
+                    QString *error, bool forcedWrites)
 {
     if (!Firebird::createDatabase(where, user, password, error))
         return false;
-    TDMPro dm(QStringLiteral("QelSchema"));
-    if (!dm.open(where, user, password, error))
+    if (!Firebird::setForcedWrites(where, user, password, false, error))
         return false;
-    const bool ok = apply(dm, error);
-    dm.close();
+    bool ok;
+    {
+        TDMPro dm(QStringLiteral("QelSchema"));
+        ok = dm.open(where, user, password, error) && apply(dm, error);
+        dm.close();
+    }
+    if (ok && forcedWrites)
+        ok = Firebird::setForcedWrites(where, user, password, true, error);
     return ok;
+}
+
+QByteArray fingerprint()
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString &name : scriptNames())
+        hash.addData(scriptText(name).toUtf8());
+    return hash.result().toHex().left(16);
 }
 
 } // namespace Schema

@@ -21,8 +21,13 @@ QString scriptText(const QString &name);
 // reports it with the script's name.
 bool apply(TDMPro &dm, QString *error);
 
-// Creates the database file (WIN1250) and its whole schema.
+// Creates the database file (WIN1250) and its whole schema. The schema is built with
+// synchronous writes off and the finished database has them on, unless forcedWrites
+// is false (scratch databases of tests and benchmarks).
 bool createDatabase(const Firebird::Location &where, const QString &user, const QString &password,
-                    QString *error);
+                    QString *error, bool forcedWrites = true);
+
+// A fingerprint of the schema scripts, for caches of freshly created databases.
+QByteArray fingerprint();
 
 } // namespace Schema

@@ -37,6 +37,7 @@ int TfClass::ClassCreate()
     }
     if (m_orderBy.trimmed().isEmpty())
         m_orderBy = QStringLiteral(" ORDER BY UnCis ");
+    m_ownOrderBy = m_orderBy;
     m_refCount = 0;
     m_markValue = QStringLiteral(" ");
     return 0;
@@ -553,8 +554,11 @@ int TfClass::OpenList(const QString &fromPart, const QString &columns, const QSt
         m_lastError = error;
         return ResListFailed;
     }
+    // Returning to the record reads the list only as far as a few thousand rows: in a
+    // list just sorted another way the record may be anywhere, and reading a whole large
+    // list to find it would freeze the window. Beyond that the list starts at its top.
     if (key > 0)
-        m_list.locate(QStringLiteral("UNCIS"), key);
+        m_list.locate(QStringLiteral("UNCIS"), key, ReturnToRecordLimit);
     return 0;
 }
 

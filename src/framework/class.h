@@ -61,6 +61,9 @@ public:
         std::function<int(ItemTable &)> afterDelete;
     };
 
+    // How far OpenList reads to return to the record it was on.
+    static constexpr int ReturnToRecordLimit = 4096;
+
     explicit TfClass(TDMPro *dm = DM, QObject *parent = nullptr);
     ~TfClass() override;
 
@@ -140,6 +143,8 @@ public:
     QString listColumns() const { return m_listColumns; }
     QString defaultWhere() const { return m_defaultWhere; }
     QString orderBy() const { return m_orderBy; }
+    // The order the controller declared for itself, before any window changed it.
+    QString ownOrderBy() const { return m_ownOrderBy; }
     QString extraSort() const { return m_extraSort; }
     QString markValue() const { return m_markValue; }
     int currentKey() const { return m_currentKey; }
@@ -188,6 +193,7 @@ private:
     QString m_defaultWhere;
     QString m_orderBy;
     QString m_extraSort;
+    QString m_ownOrderBy;
     QString m_listAlias;
     QString m_markValue = QStringLiteral(" ");
     TVarSQL m_defaults;

@@ -71,6 +71,32 @@ bool createDatabase(const Location &where, const QString &user, const QString &p
     return true;
 }
 
+bool setForcedWrites(const Location &where, const QString &user, const QString &password, bool on,
+                     QString *error)
+{
+    QByteArray dpb;
+    dpb.append(char(isc_dpb_version1));
+    auto add = [&dpb](char tag, const QByteArray &value) {
+        dpb.append(tag);
+        dpb.append(char(value.size()));
+        dpb.append(value);
+    };
+    add(isc_dpb_user_name, user.toUtf8());
+    add(isc_dpb_password, password.toUtf8());
+    add(isc_dpb_force_write, QByteArray(1, on ? 1 : 0));
+    const QByteArray name = where.spec().toUtf8();
+    ISC_STATUS_ARRAY status;
+    isc_db_handle db = 0;
+    isc_attach_database(status, short(name.size()), name.constData(), &db, short(dpb.size()), dpb.constData());
+    if (failed(status)) {
+        if (error)
+            *error = statusText(status);
+        return false;
+    }
+    isc_detach_database(status, &db);
+    return true;
+}
+
 bool executeDdl(const QSqlDatabase &db, const QString &statement, QString *error)
 {
     // The driver hands out its attachment handle; isc_db_handle is a plain integer

@@ -25,6 +25,12 @@ Location parseLocation(const QString &serverName);
 bool createDatabase(const Location &where, const QString &user, const QString &password,
                     QString *error);
 
+// Switches synchronous ("forced") writes of a database that nobody has open. Off makes
+// building a schema or test data much faster; a database in use keeps them on, so a
+// crash of the machine cannot lose committed work.
+bool setForcedWrites(const Location &where, const QString &user, const QString &password, bool on,
+                     QString *error);
+
 // Runs one statement on the native handle of an open QIBASE connection in its own
 // transaction (lock timeout of a few seconds), committing on success and rolling
 // back on any failure. Returns false with the engine's message in *error.

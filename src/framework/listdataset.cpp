@@ -56,7 +56,7 @@ bool ListDataset::open(TDMPro *dm, const QString &selectSql, const QString &coun
     if (dm->transactionDepth() > 0)
         fetchAll();
     else
-        fetchMore(PageSize);
+        fetchMore(FirstPageSize);
     m_current = m_rows.isEmpty() ? -1 : 0;
     emit reset();
     emit currentRowChanged(m_current);
@@ -181,7 +181,7 @@ void ListDataset::setCurrentRow(int row)
     emit currentRowChanged(row);
 }
 
-int ListDataset::find(const QString &field, const QVariant &value)
+int ListDataset::find(const QString &field, const QVariant &value, int maxRows)
 {
     const int c = fieldIndex(field);
     if (c < 0)
@@ -193,14 +193,16 @@ int ListDataset::find(const QString &field, const QVariant &value)
             if (m_rows.at(r).values.at(c).toString() == wanted)
                 return r;
         from = m_rows.size();
+        if (maxRows >= 0 && from >= maxRows)
+            return -1;
         if (!canFetchMore() || fetchMore(PageSize * 4) == 0)
             return -1;
     }
 }
 
-bool ListDataset::locate(const QString &field, const QVariant &value)
+bool ListDataset::locate(const QString &field, const QVariant &value, int maxRows)
 {
-    const int r = find(field, value);
+    const int r = find(field, value, maxRows);
     if (r < 0)
         return false;
     setCurrentRow(r);

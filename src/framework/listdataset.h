@@ -23,6 +23,8 @@ class ListDataset : public QObject
     Q_OBJECT
 public:
     static constexpr int PageSize = 256;
+    // The first read is one screenful, so a list shows as soon as its first rows arrive.
+    static constexpr int FirstPageSize = 64;
 
     explicit ListDataset(QObject *parent = nullptr);
 
@@ -45,6 +47,8 @@ public:
     void fetchAll();
     // Number of rows of the whole list (one count query, then remembered).
     int recordCount();
+    // Whether recordCount() is known without asking the database.
+    bool recordCountKnown() const { return m_recordCount >= 0 || (m_open && !m_query); }
 
     QVariant value(int row, int column) const;
     QVariant value(int row, const QString &field) const;
@@ -53,9 +57,10 @@ public:
     int currentRow() const { return m_current; }
     void setCurrentRow(int row);
     bool isEmpty() const { return m_rows.isEmpty() && !canFetchMore(); }
-    // Finds the first row whose column equals the value, reading further pages as needed.
-    int find(const QString &field, const QVariant &value);
-    bool locate(const QString &field, const QVariant &value);
+    // Finds the first row whose column equals the value, reading further pages as
+    // needed, but not beyond maxRows rows (-1: the whole list).
+    int find(const QString &field, const QVariant &value, int maxRows = -1);
+    bool locate(const QString &field, const QVariant &value, int maxRows = -1);
 
     // Marks (the OZNAC column of the list query is the initial state).
     bool isMarked(int row) const;

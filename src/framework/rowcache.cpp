@@ -230,6 +230,15 @@ void RowCache::commitUpdates()
     m_deleted.clear();
 }
 
+void RowCache::restore(const Snapshot &snapshot)
+{
+    m_rows = snapshot.rows;
+    m_deleted = snapshot.deleted;
+    m_current = m_rows.isEmpty() ? -1 : qBound(0, snapshot.current, m_rows.size() - 1);
+    emit reset();
+    emit currentRowChanged(m_current);
+}
+
 // ---------------------------------------------------------------------------
 
 CacheWriter::CacheWriter(TDMPro *dm, const QString &table)

@@ -78,6 +78,17 @@ public:
     // The changes are stored: originals become the current values.
     void commitUpdates();
 
+    // Everything the rows hold, for a caller whose transaction around a save is rolled
+    // back after the cache had already taken the stored state (a nested save).
+    struct Snapshot
+    {
+        QVector<Row> rows;
+        QVector<Row> deleted;
+        int current = -1;
+    };
+    Snapshot snapshot() const { return {m_rows, m_deleted, m_current}; }
+    void restore(const Snapshot &snapshot);
+
 signals:
     void reset();
     void rowChanged(int row);

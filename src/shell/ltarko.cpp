@@ -2,6 +2,7 @@
 #include "shell/data.h"
 #include "shell/datamodul.h"
 #include "shell/menuwiring.h"
+#include "shell/parprog.h"
 #include "framework/globals.h"
 #include "framework/parameters.h"
 #include "framework/prompt.h"
@@ -83,6 +84,10 @@ TfLTarko::TfLTarko(TDM *dm, QWidget *parent)
     buildMenu();
     buildToolBar();
     bind(QStringLiteral("miDatabaze"), [this] { openDatabaseWindow(); });
+    bind(QStringLiteral("miParametry"), [this] {
+        TfParProg window(m_dm, this);
+        Prompt::runModal(&window);
+    });
     bind(QStringLiteral("miAbout"), [this] { about(); });
     bind(QStringLiteral("miKonec"), [this] { close(); });
     wireMenu(*this);
@@ -209,8 +214,9 @@ void TfLTarko::afterConnect()
 {
     if (!m_dm->isOpen())
         return;
-    if (!loadFrameworkParameters(*m_dm))
-        Prompt::warning(QStringLiteral("Načtení parametrů"), windowTitle());
+    // the process-wide parameters without showing the parameters window; a failure has
+    // been shown and the values in force stay
+    loadFrameworkParameters(*m_dm);
     // the schema check of older databases joins here
 }
 

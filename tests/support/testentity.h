@@ -14,6 +14,8 @@ public:
     int afterSaveCalls = 0;
     int AfterSaveRecord() override { ++afterSaveCalls; return 0; }
     int BeforeInsertRecord() override { return beforeInsertResult; }
+    int beforeDeleteResult = 0;
+    int BeforeDeleteRecord(int) override { return beforeDeleteResult; }
 };
 
 // DDL of the two tables and their generators.

@@ -4,6 +4,10 @@
 #include "framework/parameters.h"
 #include "framework/sqlvalue.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QVariant>
 #include <QtGlobal>
@@ -26,18 +30,45 @@ TestEnvironment::~TestEnvironment()
     SettingsStore::setFilePath(QString());
 }
 
+// Building the schema takes seconds; a fresh database is made once per schema version
+// and copied for every test. Test databases run without synchronous writes.
+static QString freshDatabaseTemplate(QString *error)
+{
+    QString base = qEnvironmentVariable("TARKO_TEST_BINARY_DIR");
+    if (base.isEmpty())
+        base = QDir::tempPath();
+    const QString dir = base + QStringLiteral("/testdb-cache");
+    QDir().mkpath(dir);
+    const QString file = dir + QStringLiteral("/fresh-") + QString::fromLatin1(Schema::fingerprint()) + QStringLiteral(".fdb");
+    if (QFileInfo::exists(file))
+        return file;
+    // built under a name of its own and renamed, so parallel tests never see half a file
+    const QString building = file + QStringLiteral(".%1.tmp").arg(QCoreApplication::applicationPid());
+    QFile::remove(building);
+    Firebird::Location where;
+    where.path = building;
+    if (!Schema::createDatabase(where, QStringLiteral("SYSDBA"), QStringLiteral("masterkey"), error, false))
+        return QString();
+    if (!QFile::rename(building, file)) {
+        QFile::remove(building);
+        if (!QFileInfo::exists(file))
+            return QString();
+    }
+    return file;
+}
+
 QString TestEnvironment::createDatabase(const QString &name, QString *error)
 {
     const QString file = path(name);
-    Firebird::Location where;
-    where.path = file;
     QString err;
-    if (!Schema::createDatabase(where, QStringLiteral("SYSDBA"), QStringLiteral("masterkey"), &err)) {
+    const QString fresh = freshDatabaseTemplate(&err);
+    if (fresh.isEmpty() || !QFile::copy(fresh, file)) {
         if (error)
             *error = err;
         qWarning("createDatabase: %s", qPrintable(err));
         return QString();
     }
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
     return file;
 }
 

@@ -1,0 +1,81 @@
+#pragma once
+// The grid model of a list window over its ListDataset: the visible columns with
+// their captions, rows read a page at a time as the view scrolls, marked rows bold and
+// green, the optional colour columns, and a last word for the window on each cell.
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QVector>
+#include <functional>
+
+class ListDataset;
+
+struct ListColumn
+{
+    QString field;       // field name in the list query (upper case)
+    QString caption;
+    int width = 100;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QString order;       // expression the title sort orders by
+};
+
+// What a cell looks like; the window's CellColors may change it.
+struct CellLook
+{
+    QColor font = Qt::black;
+    QColor background = Qt::white;
+    bool bold = false;
+};
+
+class ListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit ListModel(ListDataset *dataset, QObject *parent = nullptr);
+
+    // The visible columns; empty shows every field of the query but the mark.
+    void setColumns(const QVector<ListColumn> &columns);
+    const QVector<ListColumn> &columns() const { return m_columns; }
+    int fieldOfColumn(int column) const;
+    ListColumn columnAt(int column) const;
+
+    // Row colours from the list columns BARVABACK and BARVAFONT.
+    void setColourMode(bool on);
+    bool colourMode() const { return m_colourMode; }
+    std::function<void(int row, int column, CellLook &look)> cellColors;
+
+    // Title colours of the sorted column: blue ascending, green descending.
+    void setSortIndicator(int column, bool descending);
+    int sortColumn() const { return m_sortColumn; }
+    bool sortDescending() const { return m_sortDescending; }
+
+    CellLook look(int row, int column) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+private:
+    void resetFromDataset();
+    ListDataset *m_dataset;
+    QVector<ListColumn> m_columns;
+    QVector<int> m_fieldIndex;
+    int m_rows = 0;
+    bool m_resetting = false;
+    bool m_colourMode = false;
+    int m_sortColumn = -1;
+    bool m_sortDescending = false;
+};
+
+// The colours the list windows use for sorted titles and marked rows.
+namespace ListColours {
+inline QColor ascending() { return QColor(0, 0, 255); }
+inline QColor descending() { return QColor(0, 128, 0); }
+inline QColor marked() { return QColor(0, 128, 0); }
+}
+
+// A colour stored as a Windows colour number (blue in the high byte).
+QColor colourFromNumber(const QVariant &value, const QColor &fallback);

@@ -1,0 +1,481 @@
+// The code-list editors on real database files: adding, editing, deleting, saving and
+// undoing in every one of them, the price-list sections of the two type lists, the
+// TCK key rule, the list without a change counter, the title sort and the schema's
+// seeded section names.
+#include <QtTest>
+#include <QAction>
+#include <QSqlQuery>
+#include <QTableView>
+#include <functional>
+#include <memory>
+
+#include "framework/codelists.h"
+#include "framework/rowcachemodel.h"
+#include "framework/sortheader.h"
+#include "shell/datamodul.h"
+#include "shell/ltarko.h"
+#include "support/testenv.h"
+
+namespace {
+
+struct EditorCase
+{
+    const char *name;
+    std::function<TfEditSez *()> make;
+    QString caption;
+    QString table;
+    QString textField;     // the text column typed into
+    QStringList titles;    // grid titles in order
+};
+
+QVector<EditorCase> editorCases()
+{
+    return {
+        {"TfHPTypy", [] { return new TfHPTypy; }, "Tarko 8: Typy HP", "CENIK", "POPIS",
+         {"Kód", "Popis", "Výrobce", "Druh", "Zk. tlak", "Skup.", "TCK"}},
+        {"TfHPStavy", [] { return new TfHPStavy; }, "Tarko 8: stavy HP", "S_STAV", "POPIS", {"Typ", "Popis"}},
+        {"TfHPUmist", [] { return new TfHPUmist; }, "Tarko 8: Umístění HP", "S_UMIST", "POPIS", {"Popis"}},
+        {"TfHPPozice", [] { return new TfHPPozice; }, "Tarko 8: pozice HP", "POZICE", "POPIS", {"Popis"}},
+        {"TfHPSezOprVyr", [] { return new TfHPSezOprVyr; }, "Tarko 8: seznam oprav a vyřazení", "S_OPRTXT",
+         "POPIS", {"Popis"}},
+        {"TfPVTypy", [] { return new TfPVTypy; }, "Tarko 8: Typy PV", "CENIK", "POPIS",
+         {"Kód", "Popis", "Výrobce", "Druh", "Koef.", "Prum. hub.", "Sk. proh."}},
+        {"TfPVUmist", [] { return new TfPVUmist; }, "Tarko 8: Umístění PV", "S_VUMIST", "POPIS", {"Popis"}},
+        {"TfPVOznaceni", [] { return new TfPVOznaceni; }, "Tarko 8: označení", "S_VOZNAC", "POPIS", {"Popis"}},
+        {"TfPVVybav", [] { return new TfPVVybav; }, "Tarko 8: Vybavení", "S_VYBAV", "POPIS", {"Popis"}},
+        {"TfSekce", [] { return new TfSekce; }, "Tarko 8: Názvy sekcí ceníku", "NAZSEKCE", "POPIS",
+         {"Číslo", "Popis"}},
+        {"TfKatVodHKon", [] { return new TfKatVodHKon; }, "Tarko 8: Prováděné kontroyl PV", "KATVODHKON",
+         "KONTROLA", {"Popis kontroly"}},
+    };
+}
+
+// Types a text into a grid cell the way the cell editor hands it over.
+bool type(TfEditSez &e, const QString &field, const QString &text)
+{
+    const int column = e.model()->columnOfField(field);
+    const int row = e.rows().currentRow();
+    if (column < 0 || row < 0)
+        return false;
+    return e.model()->setData(e.model()->index(row, column), text);
+}
+
+QStringList shown(TfEditSez &e, const QString &field)
+{
+    QStringList values;
+    for (int r = 0; r < e.rows().rowCount(); ++r)
+        values << e.rows().value(r, field).toString();
+    return values;
+}
+
+} // namespace
+
+class TestCodeLists : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TestEnvironment> env;
+
+    QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
+    int count(const QString &sql) { return scalar(sql).toInt(); }
+    void exec(const QString &sql)
+    {
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        QVERIFY(env->openProgramDatabase());
+    }
+    void cleanup()
+    {
+        QEL_CHECK_PROMPTS(*env);
+        env.reset();
+    }
+
+    void freshDatabaseHasTheElevenSections()
+    {
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("SELECT UNCIS, CSEKCE, POPIS, KLIC FROM NAZSEKCE ORDER BY CSEKCE")));
+        int n = 0;
+        while (q.next()) {
+            ++n;
+            QCOMPARE(q.value(1).toInt(), n);
+            QCOMPARE(q.value(0).toInt(), n * 100);   // database number 0
+            QVERIFY(!q.value(2).toString().trimmed().isEmpty());
+            QCOMPARE(q.value(3).toInt(), 0);
+        }
+        QCOMPARE(n, 11);
+        // the generator went along: the program's next key is a new one
+        QCOMPARE(DM->NextKey(QStringLiteral("NAZSEKCE")), qint64(1200));
+        TfSekce sekce;
+        QVERIFY(sekce.isCreated());
+        QCOMPARE(sekce.rows().rowCount(), 11);
+        QCOMPARE(sekce.rows().value(0, QStringLiteral("CSEKCE")).toInt(), 1);
+        QCOMPARE(sekce.rows().value(6, QStringLiteral("POPIS")).toString(), QStringLiteral("Typy hasicích přístrojů"));
+    }
+
+    void editorsAreDeclaredAsTheMenuExpects_data()
+    {
+        QTest::addColumn<int>("index");
+        const QVector<EditorCase> cases = editorCases();
+        for (int i = 0; i < cases.size(); ++i)
+            QTest::newRow(cases.at(i).name) << i;
+    }
+    void editorsAreDeclaredAsTheMenuExpects()
+    {
+        QFETCH(int, index);
+        const EditorCase ec = editorCases().at(index);
+        std::unique_ptr<TfEditSez> e(ec.make());
+        QVERIFY(e->isCreated());
+        QCOMPARE(e->windowTitle(), ec.caption);
+        QCOMPARE(e->table(), ec.table);
+        QCOMPARE(e->grid()->objectName(), QStringLiteral("dbgSez"));
+        for (const char *button : {"sbPridej", "sbUber", "sbUloz", "sbZpet", "sbTisk", "sbESC"})
+            QVERIFY2(e->findChild<QWidget *>(QString::fromLatin1(button)), button);
+        QStringList titles;
+        for (int c = 0; c < e->model()->columnCount(); ++c)
+            titles << e->model()->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(titles, ec.titles);
+        // every list carries the mark column and the framework columns it writes
+        QVERIFY(e->rows().hasField(QStringLiteral("OZNAC")));
+        QVERIFY(e->rows().hasField(QStringLiteral("UNCIS")));
+        QVERIFY(e->codeListSql().text.contains(QStringLiteral("' as oznac FROM ") + ec.table));
+    }
+
+    void eachEditorAddsEditsDeletesSavesAndUndoes_data() { editorsAreDeclaredAsTheMenuExpects_data(); }
+    void eachEditorAddsEditsDeletesSavesAndUndoes()
+    {
+        QFETCH(int, index);
+        const EditorCase ec = editorCases().at(index);
+        const QString table = ec.table;
+        const QString field = ec.textField;
+        const bool hasKlic = ec.table != QLatin1String("S_UMIST");
+        std::unique_ptr<TfEditSez> e(ec.make());
+        const int before = e->rows().rowCount();
+        const int stored = count(QStringLiteral("SELECT COUNT(*) FROM ") + table);
+        QVERIFY(!e->isChanged());
+
+        // add: a key from the table's generator, change counter 0, the user as KDO
+        QCOMPARE(e->Pridej(), 0);
+        QVERIFY(e->isChanged());
+        QCOMPARE(e->rows().rowCount(), before + 1);
+        const int key = e->rows().value(QStringLiteral("UNCIS")).toInt();
+        QVERIFY(key > 0);
+        QCOMPARE(key % 100, 0);
+        if (hasKlic)
+            QCOMPARE(e->rows().value(QStringLiteral("KLIC")).toInt(), 0);
+        QVERIFY(type(*e, field, QStringLiteral("Žluťoučký kůň")));
+        QCOMPARE(e->Uloz(), 0);
+        QVERIFY(!e->isChanged());
+        const QString where = QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE UNCIS = %1").arg(key);
+        QCOMPARE(scalar(QStringLiteral("SELECT ") + field + where).toString(), QStringLiteral("Žluťoučký kůň"));
+        if (hasKlic)
+            QCOMPARE(count(QStringLiteral("SELECT KLIC") + where), 0);
+        QVERIFY(!scalar(QStringLiteral("SELECT KDY") + where).isNull());
+
+        // edit and save: the change counter goes up
+        QVERIFY(e->rows().locate(QStringLiteral("UNCIS"), key));
+        QVERIFY(type(*e, field, QStringLiteral("Změněno")));
+        QCOMPARE(e->Uloz(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT ") + field + where).toString(), QStringLiteral("Změněno"));
+        if (hasKlic) {
+            QCOMPARE(count(QStringLiteral("SELECT KLIC") + where), 1);
+            QCOMPARE(e->rows().value(QStringLiteral("KLIC")).toInt(), 1);
+        }
+
+        // edit and undo: the stored text comes back, the row stays current
+        QVERIFY(type(*e, field, QStringLiteral("Zapomenuto")));
+        QVERIFY(e->isChanged());
+        QCOMPARE(e->Zpet(), 0);
+        QVERIFY(!e->isChanged());
+        QCOMPARE(e->rows().value(QStringLiteral("UNCIS")).toInt(), key);
+        QCOMPARE(e->rows().value(field).toString(), QStringLiteral("Změněno"));
+
+        // an added row undone never reaches the table
+        QCOMPARE(e->Pridej(), 0);
+        const int dropped = e->rows().value(QStringLiteral("UNCIS")).toInt();
+        QCOMPARE(e->Zpet(), 0);
+        QVERIFY(!e->rows().locate(QStringLiteral("UNCIS"), dropped));
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM ") + table), stored + 1);
+
+        // delete asks, then the save removes the row
+        QVERIFY(e->rows().locate(QStringLiteral("UNCIS"), key));
+        env->prompt().answer(PromptNo);
+        QCOMPARE(e->Uber(), 1);
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Smazat tento záznam ?"));
+        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Potvrdit"));
+        env->prompt().answer(PromptYes);
+        QCOMPARE(e->Uber(), 0);
+        QVERIFY(!e->rows().locate(QStringLiteral("UNCIS"), key));
+        QCOMPARE(e->Uloz(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM ") + table), stored);
+        QCOMPARE(e->Tisk(), 0);
+    }
+
+    void priceListTypesKeepToTheirSections()
+    {
+        exec(QStringLiteral("INSERT INTO CENIK (UNCIS, CSEKCE, POPIS, KLIC) VALUES (300, 3, 'Ventil', 0)"));
+        TfHPTypy hp;
+        TfPVTypy pv;
+        QCOMPARE(hp.rows().rowCount(), 0);
+        QCOMPARE(pv.rows().rowCount(), 0);
+        QCOMPARE(hp.Pridej(), 0);
+        QCOMPARE(hp.rows().value(QStringLiteral("CSEKCE")).toInt(), 7);
+        QVERIFY(type(hp, QStringLiteral("POPIS"), QStringLiteral("PG 6")));
+        QVERIFY(type(hp, QStringLiteral("ZKTL"), QStringLiteral("2,5")));
+        QVERIFY(!type(hp, QStringLiteral("ZKTL"), QStringLiteral("vysoký")));
+        QCOMPARE(hp.Uloz(), 0);
+        const int hpKey = hp.rows().value(QStringLiteral("UNCIS")).toInt();
+        QCOMPARE(count(QStringLiteral("SELECT CSEKCE FROM CENIK WHERE UNCIS = %1").arg(hpKey)), 7);
+        QCOMPARE(scalar(QStringLiteral("SELECT ZKTL FROM CENIK WHERE UNCIS = %1").arg(hpKey)).toDouble(), 2.5);
+        // the columns the editor does not show keep the table's defaults
+        QCOMPARE(scalar(QStringLiteral("SELECT DPH FROM CENIK WHERE UNCIS = %1").arg(hpKey)).toString(), QStringLiteral("Z"));
+
+        QCOMPARE(pv.Pridej(), 0);
+        QVERIFY(type(pv, QStringLiteral("POPIS"), QStringLiteral("Hydrant D25")));
+        QVERIFY(type(pv, QStringLiteral("PRUMHUB"), QStringLiteral("10")));
+        QCOMPARE(pv.Uloz(), 0);
+        const int pvKey = pv.rows().value(QStringLiteral("UNCIS")).toInt();
+        QCOMPARE(count(QStringLiteral("SELECT CSEKCE FROM CENIK WHERE UNCIS = %1").arg(pvKey)), 11);
+
+        TfHPTypy hpAgain;
+        TfPVTypy pvAgain;
+        QCOMPARE(shown(hpAgain, QStringLiteral("POPIS")), QStringList{QStringLiteral("PG 6")});
+        QCOMPARE(shown(pvAgain, QStringLiteral("POPIS")), QStringList{QStringLiteral("Hydrant D25")});
+        const TfEditSez::Sql sql = hpAgain.codeListSql();
+        QVERIFY2(sql.text.contains(QStringLiteral(" WHERE  CSEKCE = :CSEKCE")), qPrintable(sql.text));
+        QCOMPARE(sql.parameters.size(), 1);
+        QCOMPARE(sql.parameters.at(0).value.toInt(), 7);
+        QVERIFY(sql.text.endsWith(QStringLiteral(" ORDER BY POPIS ")));
+    }
+
+    void filtersJoinTheFixedCondition()
+    {
+        TfHPUmist e;
+        e.setFixedWhere(QStringLiteral("umi.POPIS <> ''"));
+        e.filters().SetVariable(QStringLiteral("POPIS"), QStringLiteral("Chodba"));
+        e.filters().SetVariable(QStringLiteral("umi.KDO"), QStringLiteral("Uziv"));
+        e.filters().SetVariable(QStringLiteral("UNCIS"), QVariant());   // no value: no condition
+        const TfEditSez::Sql sql = e.codeListSql();
+        QCOMPARE(sql.text, QStringLiteral(" SELECT umi.* ,' ' as oznac FROM S_UMIST umi WHERE umi.POPIS <> ''"
+                                          " AND  POPIS = :POPIS AND  UMI.KDO = :UMI_KDO ORDER BY POPIS "));
+        exec(QStringLiteral("INSERT INTO S_UMIST (UNCIS, POPIS, KDO) VALUES (100, 'Chodba', 'Uziv')"));
+        exec(QStringLiteral("INSERT INTO S_UMIST (UNCIS, POPIS, KDO) VALUES (200, 'Sklad', 'Uziv')"));
+        QCOMPARE(e.OpenCodeList(0), 0);
+        QCOMPARE(shown(e, QStringLiteral("POPIS")), QStringList{QStringLiteral("Chodba")});
+    }
+
+    void tckKeyRule()
+    {
+        const auto decide = [](int key, const QString &text, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            return tckKey(key, m, text);
+        };
+        QVERIFY(decide(Qt::Key_A, QStringLiteral("a")).store);
+        QCOMPARE(decide(Qt::Key_A, QStringLiteral("A")).value, QStringLiteral("A"));
+        QCOMPARE(decide(Qt::Key_N, QStringLiteral("n")).value, QStringLiteral(" "));
+        QCOMPARE(decide(Qt::Key_Space, QStringLiteral(" ")).value, QStringLiteral(" "));
+        const TckKey x = decide(Qt::Key_X, QStringLiteral("x"));
+        QVERIFY(x.handled && !x.store);
+        QVERIFY(!decide(Qt::Key_Down, QString()).handled);
+        QVERIFY(!decide(Qt::Key_A, QStringLiteral("a"), Qt::ControlModifier).handled);
+
+        // in the grid
+        TfHPTypy e;
+        QCOMPARE(e.Pridej(), 0);
+        QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("S 6")));
+        QCOMPARE(e.Uloz(), 0);
+        const int tck = e.model()->columnOfField(QStringLiteral("TCK"));
+        e.grid()->setCurrentIndex(e.model()->index(0, tck));
+        QVERIFY(!(e.model()->flags(e.model()->index(0, tck)) & Qt::ItemIsEditable));
+        QTest::keyClick(e.grid(), Qt::Key_A);
+        QCOMPARE(e.rows().value(QStringLiteral("TCK")).toString(), QStringLiteral("A"));
+        QVERIFY(e.isChanged());
+        QVERIFY(!e.isEditingCell());
+        QTest::keyClick(e.grid(), Qt::Key_X);
+        QCOMPARE(e.rows().value(QStringLiteral("TCK")).toString(), QStringLiteral("A"));
+        QVERIFY(!e.isEditingCell());
+        QCOMPARE(e.Uloz(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT TCK FROM CENIK")).toString(), QStringLiteral("A"));
+        QTest::keyClick(e.grid(), Qt::Key_N);
+        QCOMPARE(e.rows().value(QStringLiteral("TCK")).toString(), QStringLiteral(" "));
+        QCOMPARE(e.Uloz(), 0);
+        QVERIFY(scalar(QStringLiteral("SELECT TCK FROM CENIK")).toString().trimmed().isEmpty());
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENIK WHERE TCK = 'A'")), 0);
+        QTest::keyClick(e.grid(), Qt::Key_A);
+        QCOMPARE(e.Uloz(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENIK WHERE TCK = 'A'")), 1);
+        // elsewhere a letter is typing into the cell
+        e.grid()->setCurrentIndex(e.model()->index(0, e.model()->columnOfField(QStringLiteral("KOD"))));
+        QTest::keyClick(e.grid(), Qt::Key_A);
+        QVERIFY(e.isEditingCell());
+    }
+
+    void locationsWithoutChangeCounterSaveByKey()
+    {
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = 'S_UMIST' "
+                                      "AND TRIM(RDB$FIELD_NAME) = 'KLIC'")), 0);
+        exec(QStringLiteral("INSERT INTO S_UMIST (UNCIS, POPIS) VALUES (500, 'Chodba')"));
+        TfHPUmist e;
+        QVERIFY(!e.rows().hasField(QStringLiteral("KLIC")));
+        QVERIFY(e.rows().locate(QStringLiteral("UNCIS"), 500));
+        QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("Chodba 1. patro")));
+        QCOMPARE(e.Uloz(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT POPIS FROM S_UMIST WHERE UNCIS = 500")).toString(),
+                 QStringLiteral("Chodba 1. patro"));
+        // another workstation's change in between is simply overwritten: there is no counter
+        exec(QStringLiteral("UPDATE S_UMIST SET POPIS = 'Jinde' WHERE UNCIS = 500"));
+        QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("Sklad")));
+        QCOMPARE(e.Uloz(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT POPIS FROM S_UMIST WHERE UNCIS = 500")).toString(), QStringLiteral("Sklad"));
+    }
+
+    void changedMeanwhileIsNotOverwritten()
+    {
+        exec(QStringLiteral("INSERT INTO POZICE (UNCIS, POPIS, KLIC) VALUES (100, 'vlevo', 0)"));
+        TfHPPozice e;
+        QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("vpravo")));
+        exec(QStringLiteral("UPDATE POZICE SET POPIS = 'nahoře', KLIC = 1 WHERE UNCIS = 100"));
+        QCOMPARE(e.Uloz(), -1);
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Uložení"));
+        QVERIFY(e.isChanged());
+        QCOMPARE(e.rows().value(QStringLiteral("POPIS")).toString(), QStringLiteral("vpravo"));
+        QCOMPARE(scalar(QStringLiteral("SELECT POPIS FROM POZICE")).toString(), QStringLiteral("nahoře"));
+        // undo shows what is stored now; then a save goes through
+        QCOMPARE(e.Zpet(), 0);
+        QCOMPARE(e.rows().value(QStringLiteral("POPIS")).toString(), QStringLiteral("nahoře"));
+        QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("dole")));
+        QCOMPARE(e.Uloz(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT KLIC FROM POZICE")), 2);
+        env->prompt().clear();
+    }
+
+    void titleSortAscendingThenDescending()
+    {
+        exec(QStringLiteral("INSERT INTO S_VOZNAC (UNCIS, POPIS, KLIC) VALUES (100, 'B', 0)"));
+        exec(QStringLiteral("INSERT INTO S_VOZNAC (UNCIS, POPIS, KLIC) VALUES (200, 'Č', 0)"));
+        exec(QStringLiteral("INSERT INTO S_VOZNAC (UNCIS, POPIS, KLIC) VALUES (300, 'A', 0)"));
+        exec(QStringLiteral("INSERT INTO S_VOZNAC (UNCIS, POPIS, KLIC) VALUES (400, 'C', 0)"));
+        TfPVOznaceni e;
+        QCOMPARE(shown(e, QStringLiteral("POPIS")), (QStringList{"A", "B", "C", "Č"}));
+        SortHeader *h = e.sortHeader();
+        QCOMPARE(h->titleColor(0), QColor(Qt::black));
+        QVERIFY(e.rows().locate(QStringLiteral("UNCIS"), 200));
+
+        QVERIFY(e.SortByColumn(0));
+        QCOMPARE(e.orderBy(), QStringLiteral(" ORDER BY POPIS"));
+        QCOMPARE(shown(e, QStringLiteral("POPIS")), (QStringList{"A", "B", "C", "Č"}));
+        QCOMPARE(h->titleColor(0), QColor(0, 0, 255));
+        QCOMPARE(e.rows().value(QStringLiteral("UNCIS")).toInt(), 200);   // the row stays current
+
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(h->sectionViewportPosition(0) + 5, h->height() / 2));
+        QCOMPARE(e.orderBy(), QStringLiteral(" ORDER BY POPIS Desc "));
+        QCOMPARE(shown(e, QStringLiteral("POPIS")), (QStringList{"Č", "C", "B", "A"}));
+        QCOMPARE(h->titleColor(0), QColor(0, 128, 0));
+        QVERIFY(e.SortByColumn(0));
+        QCOMPARE(shown(e, QStringLiteral("POPIS")), (QStringList{"A", "B", "C", "Č"}));
+        QVERIFY(!h->sortDescending());
+
+        // unsaved changes are asked about first; Cancel keeps the order and the changes
+        QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("D")));
+        env->prompt().answer(PromptCancel);
+        QVERIFY(!e.SortByColumn(0));
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Uložit změny ?"));
+        QVERIFY(!h->sortDescending());
+        QVERIFY(e.isChanged());
+        env->prompt().answer(PromptYes);
+        QVERIFY(e.SortByColumn(0));
+        QVERIFY(h->sortDescending());
+        QVERIFY(!e.isChanged());
+        QCOMPARE(shown(e, QStringLiteral("POPIS")), (QStringList{"D", "C", "B", "A"}));
+    }
+
+    void anotherTitleStartsAscending()
+    {
+        TfSekce e;
+        SortHeader *h = e.sortHeader();
+        QVERIFY(e.SortByColumn(0));
+        QVERIFY(e.SortByColumn(0));
+        QVERIFY(h->sortDescending());
+        QCOMPARE(e.rows().value(0, QStringLiteral("CSEKCE")).toInt(), 11);
+        QVERIFY(e.SortByColumn(1));
+        QCOMPARE(h->sortSection(), 1);
+        QVERIFY(!h->sortDescending());
+        QCOMPARE(h->titleColor(0), QColor(Qt::black));
+        QCOMPARE(h->titleColor(1), QColor(0, 0, 255));
+        QCOMPARE(e.orderBy(), QStringLiteral(" ORDER BY POPIS"));
+    }
+
+    void closingAsksToSave()
+    {
+        TfHPSezOprVyr e;
+        QCOMPARE(e.Pridej(), 0);
+        QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("Vyměněn ventil")));
+        env->prompt().answer(PromptCancel);
+        QVERIFY(!e.close());
+        QVERIFY(e.isChanged());
+        env->prompt().answer(PromptNo);
+        QVERIFY(e.close());
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM S_OPRTXT")), 0);
+
+        TfHPSezOprVyr again;
+        QCOMPARE(again.Pridej(), 0);
+        QVERIFY(type(again, QStringLiteral("POPIS"), QStringLiteral("Vyměněn ventil")));
+        env->prompt().answer(PromptYes);
+        QVERIFY(again.close());
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM S_OPRTXT")), 1);
+        // nothing changed: no question
+        TfHPSezOprVyr third;
+        env->prompt().clear();
+        QVERIFY(third.close());
+        QVERIFY(env->prompt().shown.isEmpty());
+    }
+
+    void enterHandsTheRowToThePicker()
+    {
+        exec(QStringLiteral("INSERT INTO S_VYBAV (UNCIS, POPIS, KLIC) VALUES (100, 'Hadice C52', 0)"));
+        TfPVVybav e;
+        QString picked;
+        e.setPickCallback([&](RowCache &rows) { picked = rows.value(QStringLiteral("POPIS")).toString(); });
+        e.grid()->setCurrentIndex(e.model()->index(0, 0));
+        QTest::keyClick(e.grid(), Qt::Key_Return);
+        QCOMPARE(picked, QStringLiteral("Hadice C52"));
+    }
+
+    void missingTableTellsAndIsNotShown()
+    {
+        QVERIFY(DM->executeDdl(QStringLiteral("DROP TABLE KATVODHKON")));
+        TfKatVodHKon e;
+        QVERIFY(!e.isCreated());
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Založení formuláře"));
+        env->prompt().clear();
+    }
+
+    void menuEntriesOpenTheEditors()
+    {
+        TDM shellDm(QStringLiteral("QelCodeListMenu"));
+        TfLTarko w(&shellDm);
+        const QVector<QPair<QString, QString>> entries = {
+            {"miSekce", "fSekce"}, {"miHPTypy", "fHPTypy"}, {"miHPStavy", "fHPStavy"},
+            {"miHPUmist", "fHPUmist"}, {"miHPPozice", "fHPPozice"}, {"miHPSezOprVyr", "fHPSezOprVyr"},
+            {"miPVTypy", "fPVTypy"}, {"miPVUmist", "fPVUmist"}, {"miPVOznaceni", "fPVOznaceni"},
+            {"miPVVybav", "fPVVybav"}, {"miKatVodHKon", "fKatVodHKon"},
+        };
+        for (const auto &entry : entries) {
+            QString opened;
+            env->prompt().onModal([&](QDialog *d) {
+                opened = d->objectName();
+                return 0;
+            });
+            w.trigger(entry.first);
+            QCOMPARE(opened, entry.second);
+        }
+    }
+};
+
+QTEST_MAIN(TestCodeLists)
+#include "tst_codelists.moc"

@@ -1,0 +1,277 @@
+// The list window over a real list: title sort, search, marking, filters on marks,
+// deletes one by one and in bulk, the stored order, pick mode.
+#include <QtTest>
+#include <QAction>
+#include <QHeaderView>
+#include <QSqlQuery>
+#include <QTableView>
+
+#include "framework/globals.h"
+#include "framework/seznam.h"
+#include "framework/settingsstore.h"
+#include "support/testentity.h"
+#include "support/testenv.h"
+
+class TestList : public TfSeznam
+{
+public:
+    QVector<int> detailsOpened;
+    void OpenDetail(int key) override { detailsOpened << key; }
+};
+
+class TestListWindow : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TestEnvironment> env;
+    TestEntityC *controller = nullptr;
+
+    int count(const QString &sql) { return TestEnvironment::scalar(*DM, sql).toInt(); }
+    void fill(int rows)
+    {
+        QSqlQuery q = DM->NewQuery();
+        for (int i = 1; i <= rows; ++i)
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO TST_HLAV (UNCIS, NAZEV, CISLO) VALUES (%1, 'Firma %2', %3)")
+                               .arg(i * 100 + 99).arg(QChar(QLatin1Char('A' + (i * 7) % 26))).arg(i)));
+    }
+    std::unique_ptr<TestList> openList()
+    {
+        controller = TfClass::create<TestEntityC>(DM);
+        auto list = std::make_unique<TestList>();
+        list->AttachController(controller);
+        list->prepareAndOpen();
+        return list;
+    }
+    QStringList column(TfSeznam &w, int c)
+    {
+        QStringList values;
+        for (int r = 0; r < w.model()->rowCount(); ++r)
+            values << w.model()->index(r, c).data().toString();
+        return values;
+    }
+    int columnOf(TfSeznam &w, const QString &field)
+    {
+        for (int c = 0; c < w.model()->columnCount(); ++c)
+            if (w.model()->columnAt(c).field == field)
+                return c;
+        return -1;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        QVERIFY(env->openProgramDatabase());
+        QVERIFY(TestEnvironment::ddl(*DM, testEntityDdl()));
+    }
+    void cleanup()
+    {
+        QEL_CHECK_PROMPTS(*env);
+        env.reset();
+    }
+
+    void titleSortAlternatesAndRestarts()
+    {
+        fill(12);
+        auto w = openList();
+        const int name = columnOf(*w, QStringLiteral("NAZEV"));
+        const int number = columnOf(*w, QStringLiteral("CISLO"));
+        QVERIFY(name >= 0 && number >= 0);
+        w->grid()->horizontalHeader()->sectionClicked(name);
+        QStringList values = column(*w, name);
+        QStringList sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(values, sorted);
+        QCOMPARE(w->model()->headerData(name, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+        w->grid()->horizontalHeader()->sectionClicked(name);
+        values = column(*w, name);
+        std::reverse(sorted.begin(), sorted.end());
+        QCOMPARE(values, sorted);
+        QCOMPARE(w->model()->headerData(name, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
+        w->grid()->horizontalHeader()->sectionClicked(number);
+        QCOMPARE(w->model()->index(0, number).data().toString(), QStringLiteral("1"));
+        QVERIFY(!w->model()->headerData(name, Qt::Horizontal, Qt::ForegroundRole).isValid());
+        QVERIFY(controller->orderBy().contains(QStringLiteral("CISLO")));
+        QVERIFY(!controller->orderBy().contains(QStringLiteral("Desc")));
+    }
+
+    void escapeClearsSearchThenCloses()
+    {
+        fill(12);
+        auto w = openList();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const int name = columnOf(*w, QStringLiteral("NAZEV"));
+        w->grid()->setCurrentIndex(w->model()->index(0, name));
+        QTest::keyClicks(w->grid(), QStringLiteral("firma l"));
+        QCOMPARE(w->searchText(), QStringLiteral("firma l"));
+        QVERIFY(w->grid()->currentIndex().data().toString().startsWith(QStringLiteral("Firma L")));
+        QTest::keyClick(w->grid(), Qt::Key_Escape);
+        QCOMPARE(w->searchText(), QString());
+        QVERIFY(w->isVisible());
+        QTest::keyClick(w->grid(), Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+    }
+
+    void shiftArrowsMarkRows()
+    {
+        fill(12);
+        auto w = openList();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->grid()->setFocus();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(w->grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(w->statusText(), QStringLiteral("Záznamy: 12 / 3"));
+        // a marked row is bold and green
+        const QModelIndex first = w->model()->index(0, 0);
+        QVERIFY(first.data(Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(first.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
+        // Ctrl+click toggles the clicked row
+        const QRect rect = w->grid()->visualRect(w->model()->index(5, 0));
+        QTest::mouseClick(w->grid()->viewport(), Qt::LeftButton, Qt::ControlModifier, rect.center());
+        QCOMPARE(w->statusText(), QStringLiteral("Záznamy: 12 / 4"));
+        w->action(QStringLiteral("acOznacitVse"))->trigger();
+        QCOMPARE(w->statusText(), QStringLiteral("Záznamy: 12 / 12"));
+        w->action(QStringLiteral("acZrusitOznaceni"))->trigger();
+        QCOMPARE(w->statusText(), QStringLiteral("Záznamy: 12 / 0"));
+    }
+
+    void markedRowFilters()
+    {
+        fill(12);
+        auto w = openList();
+        w->action(QStringLiteral("acNacistOznacene"))->trigger();
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Nejsou vybrané položky pro zobrazení."));
+        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Zpráva"));
+        env->prompt().clear();
+        w->ToggleMark(2);
+        w->ToggleMark(7);
+        w->action(QStringLiteral("acNacistOznacene"))->trigger();
+        QCOMPARE(w->model()->rowCount(), 2);
+        w->action(QStringLiteral("acNeoznacene"))->trigger();
+        QCOMPARE(w->model()->rowCount(), 12);
+    }
+
+    void keyConditionBeyondEngineLimit()
+    {
+        QVector<int> keys;
+        for (int i = 1; i <= 3200; ++i)
+            keys << i * 100 + 99;
+        const QString condition = TfSeznam::keyCondition(QStringLiteral("HLA.UNCIS"), keys);
+        QCOMPARE(condition.count(QStringLiteral(" IN (")), 3);
+        fill(3200);
+        controller = TfClass::create<TestEntityC>(DM);
+        controller->AddRef();
+        QCOMPARE(controller->OpenList(controller->listFrom(), controller->listColumns(), condition, QString(), 0), 0);
+        QCOMPARE(controller->rowCount(), 3200);
+        QCOMPARE(TfSeznam::keyCondition(QStringLiteral("X"), {}), QStringLiteral("(1 = 0)"));
+        controller->Release();
+    }
+
+    void refusedDeleteKeepsRow()
+    {
+        fill(3);
+        auto w = openList();
+        controller->beforeDeleteResult = -1;
+        env->prompt().answer(PromptYes);
+        w->action(QStringLiteral("acSmazatVybrany"))->trigger();
+        QCOMPARE(env->prompt().texts(), QStringList({QStringLiteral("Smazat tuto větu?"), QStringLiteral("Smazání hodnot")}));
+        env->prompt().clear();
+        QCOMPARE(w->model()->rowCount(), 3);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 3);
+        controller->beforeDeleteResult = 0;
+        env->prompt().answer(PromptYes);
+        w->DeleteCurrent();
+        QCOMPARE(w->model()->rowCount(), 2);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 2);
+        QCOMPARE(w->statusText(), QStringLiteral("Záznamy: 2 / 0"));
+    }
+
+    void bulkDeleteRemovesExactlyTheMarkedRows()
+    {
+        fill(300);
+        auto w = openList();
+        QStringList questions;
+        w->timedConfirmation = [&](const QString &text) { questions << text; return int(PromptYes); };
+        QVector<int> marked;
+        for (int row : {0, 1, 2, 5, 260, 299}) {
+            w->controller()->list().fetchAll();
+            w->ToggleMark(row);
+            marked << w->controller()->list().value(row, QStringLiteral("UNCIS")).toInt();
+        }
+        env->prompt().answer(PromptYes);
+        w->BulkDelete(0);
+        QCOMPARE(questions, QStringList(QStringLiteral("Chete skutečně NEVRATNĚ SMAZAT ozančené záznamy?")));
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Jste si vědomi\nNEVRATNOSTI MAZÁNÍ ZÁZNAMŮ?"));
+        env->prompt().clear();
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 294);
+        for (int key : marked)
+            QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV WHERE UNCIS = %1").arg(key)), 0);
+        QCOMPARE(w->model()->rowCount(), 294);
+        // the unmarked ones
+        env->prompt().answer(PromptYes);
+        w->BulkDelete(1);
+        env->prompt().clear();
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 0);
+    }
+
+    void storedOrderThatNoLongerFitsFallsBack()
+    {
+        fill(5);
+        controller = TfClass::create<TestEntityC>(DM);
+        auto w = std::make_unique<TestList>();
+        w->AttachController(controller);
+        SettingsStore::instance().writeValue(w->settingsKey(), QStringLiteral("Order"), QStringLiteral(" ORDER BY GONE_COLUMN "));
+        QCOMPARE(w->prepareAndOpen(), 0);
+        QCOMPARE(w->model()->rowCount(), 5);
+        QCOMPARE(SettingsStore::instance().readValue(w->settingsKey(), QStringLiteral("Order"), QString()).trimmed(),
+                 QStringLiteral("ORDER BY UnCis"));
+    }
+
+    void newRecordOpensDetailOnlyWhenInserted()
+    {
+        fill(2);
+        auto w = openList();
+        w->action(QStringLiteral("acNovy"))->trigger();
+        QCOMPARE(w->detailsOpened.size(), 1);
+        QCOMPARE(w->model()->rowCount(), 3);
+        QVERIFY(DM->executeDdl(QStringLiteral("SET GENERATOR STOPTRIG TO 1")));
+        w->NewRecord();
+        QCOMPARE(w->detailsOpened.size(), 1);
+        QVERIFY(env->prompt().saw(QStringLiteral("Zápis do databáze je blokován. Zkuste volbu zopakovat později.")));
+        env->prompt().clear();
+        QVERIFY(DM->executeDdl(QStringLiteral("SET GENERATOR STOPTRIG TO 0")));
+    }
+
+    void pickModeEndsWithTheChoice()
+    {
+        fill(4);
+        auto w = openList();
+        w->setPickMode(true);
+        w->grid()->setCurrentIndex(w->model()->index(2, 0));
+        w->Detail();
+        QCOMPARE(w->result(), 1);
+        QCOMPARE(w->controller()->list().value(QStringLiteral("UNCIS")).toInt(),
+                 w->controller()->list().value(2, QStringLiteral("UNCIS")).toInt());
+        QVERIFY(w->detailsOpened.isEmpty());
+        w->CloseOrCancel();
+        QCOMPARE(w->result(), 2);
+    }
+
+    void settingsRememberSizeAndOrder()
+    {
+        fill(3);
+        {
+            auto w = openList();
+            w->resize(640, 333);
+            w->SortByColumn(columnOf(*w, QStringLiteral("NAZEV")));
+        }
+        auto w = openList();
+        QCOMPARE(w->height(), 333);
+        QVERIFY(controller->orderBy().contains(QStringLiteral("NAZEV")));
+    }
+};
+
+QTEST_MAIN(TestListWindow)
+#include "tst_listwindow.moc"
