@@ -216,6 +216,39 @@ private slots:
         QCOMPARE(e->Tisk(), 0);
     }
 
+    void typedTextBecomesTheColumnsValue()
+    {
+        bool ok = false;
+        QCOMPARE(RowCacheModel::valueFromText(QStringLiteral("12"), QMetaType::fromType<int>(), &ok), QVariant(12));
+        QVERIFY(ok);
+        QCOMPARE(RowCacheModel::valueFromText(QStringLiteral("12,0"), QMetaType::fromType<int>(), &ok), QVariant(12));
+        QVERIFY(ok);
+        RowCacheModel::valueFromText(QStringLiteral("12,5"), QMetaType::fromType<int>(), &ok);
+        QVERIFY(!ok);
+        QCOMPARE(RowCacheModel::valueFromText(QStringLiteral(" 1.5 "), QMetaType::fromType<double>(), &ok).toDouble(), 1.5);
+        QCOMPARE(RowCacheModel::valueFromText(QStringLiteral("1,5"), QMetaType::fromType<double>(), &ok).toDouble(), 1.5);
+        const QVariant empty = RowCacheModel::valueFromText(QString(), QMetaType::fromType<double>(), &ok);
+        QVERIFY(ok && empty.isNull());
+        QCOMPARE(RowCacheModel::valueFromText(QStringLiteral("3/4/24"), QMetaType::fromType<QDate>(), &ok), QVariant(QDate(2024, 4, 3)));
+        RowCacheModel::valueFromText(QStringLiteral("31.2.2024"), QMetaType::fromType<QDate>(), &ok);
+        QVERIFY(!ok);
+        QCOMPARE(RowCacheModel::valueFromText(QStringLiteral("1.2.2024 8:30"), QMetaType::fromType<QDateTime>(), &ok),
+                 QVariant(QDateTime(QDate(2024, 2, 1), QTime(8, 30))));
+        QCOMPARE(RowCacheModel::valueFromText(QStringLiteral(" a "), QMetaType::fromType<QString>(), &ok), QVariant(QStringLiteral(" a ")));
+
+        // in a grid: numbers and dates shown the program's way, a wrong text refused
+        exec(QStringLiteral("INSERT INTO S_STAV (UNCIS, TYP, POPIS, KLIC) VALUES (100, 4, 'Do opravy', 0)"));
+        TfHPStavy e;
+        const QModelIndex typ = e.model()->index(0, e.model()->columnOfField(QStringLiteral("TYP")));
+        QCOMPARE(e.model()->data(typ).toString(), QStringLiteral("4"));
+        QVERIFY(!e.model()->setData(typ, QStringLiteral("čtyři")));
+        QVERIFY(!e.isChanged());
+        QVERIFY(e.model()->setData(typ, QStringLiteral("14")));
+        QVERIFY(e.isChanged());
+        QCOMPARE(e.Uloz(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT TYP FROM S_STAV")), 14);
+    }
+
     void priceListTypesKeepToTheirSections()
     {
         exec(QStringLiteral("INSERT INTO CENIK (UNCIS, CSEKCE, POPIS, KLIC) VALUES (300, 3, 'Ventil', 0)"));

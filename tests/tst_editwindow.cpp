@@ -3,6 +3,9 @@
 // the window's transaction, and the fields bound to the header row.
 #include <QtTest>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QPlainTextEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlQuery>
@@ -295,6 +298,53 @@ private slots:
         QVERIFY(f->isChanged());
         QCOMPARE(f->cUloz(), 0);
         QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT MNOZ FROM TST_TAB")).toDouble(), 2.5);
+    }
+
+    void otherFieldKindsFollowTheRow()
+    {
+        const int a = record(QStringLiteral("A"));
+        const int b = record(QStringLiteral("B"));
+        QPointer<TestEditForm> f = openForm(a);
+        auto *combo = new QComboBox(f->body());
+        combo->addItem(QStringLiteral("Ano"), QStringLiteral("A"));
+        combo->addItem(QStringLiteral("Ne"), QStringLiteral("N"));
+        auto *date = new QDateEdit(f->body());
+        auto *note = new QPlainTextEdit(f->body());
+        auto *label = new QLabel(f->body());
+        f->fields().bind(combo, c->header(), QStringLiteral("FAKTURA"));
+        f->fields().bind(date, c->header(), QStringLiteral("DATUM"));
+        f->fields().bind(note, c->header(), QStringLiteral("NAZEV"));
+        f->fields().bind(label, c->header(), QStringLiteral("NAZEV"));
+        QCOMPARE(combo->currentIndex(), -1);          // no value yet
+        QCOMPARE(date->date(), date->minimumDate());  // empty date
+        QCOMPARE(note->toPlainText(), QStringLiteral("A"));
+
+        combo->setCurrentIndex(1);
+        emit combo->activated(1);
+        QCOMPARE(c->header().value(QStringLiteral("FAKTURA")).toString(), QStringLiteral("N"));
+        date->setDate(QDate(2023, 12, 31));
+        QCOMPARE(c->header().value(QStringLiteral("DATUM")).toDate(), QDate(2023, 12, 31));
+        note->setPlainText(QStringLiteral("první\ndruhý"));
+        QCOMPARE(c->header().value(QStringLiteral("NAZEV")).toString(), QStringLiteral("první\ndruhý"));
+        // the other fields of the same column follow at once
+        QCOMPARE(f->eNazev->text(), QStringLiteral("první\ndruhý"));
+        QCOMPARE(label->text(), QStringLiteral("první\ndruhý"));
+        QVERIFY(f->isChanged());
+        QCOMPARE(f->cUloz(), 0);
+        QCOMPARE(text(QStringLiteral("SELECT FAKTURA FROM TST_HLAV WHERE UNCIS = %1").arg(a)), QStringLiteral("N"));
+        QCOMPARE(combo->currentIndex(), 1);
+
+        // another record: every field shows it
+        QCOMPARE(c->OpenRecord(b), 0);
+        QCOMPARE(combo->currentIndex(), -1);
+        QCOMPARE(date->date(), date->minimumDate());
+        QCOMPARE(note->toPlainText(), QStringLiteral("B"));
+        QCOMPARE(label->text(), QStringLiteral("B"));
+        // no record at all: nothing can be typed
+        QCOMPARE(c->OpenRecord(0), 0);
+        f->RefreshEditActions();
+        QVERIFY(!f->eNazev->isEnabled());
+        QVERIFY(!note->isEnabled());
     }
 
     // --- new, delete, copy ------------------------------------------------------------------

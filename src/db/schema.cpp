@@ -16,7 +16,8 @@ namespace Schema {
 QStringList scriptNames()
 {
     return {QStringLiteral("framework.sql"), QStringLiteral("templates.sql"),
-            QStringLiteral("codelists.sql")};
+            QStringLiteral("codelists.sql"), QStringLiteral("numbering.sql"),
+            QStringLiteral("texts.sql"), QStringLiteral("customers.sql")};
 }
 
 QString scriptText(const QString &name)

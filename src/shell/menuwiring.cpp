@@ -4,4 +4,7 @@
 void wireMenu(TfLTarko &window)
 {
     wireFrameworkEntries(window);
+    wireSeriesEntries(window);
+    wireCustomerEntries(window);
+    wireAdminEntries(window);
 }

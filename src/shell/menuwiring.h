@@ -7,3 +7,12 @@ void wireMenu(TfLTarko &window);
 
 // Code lists, pick dialogs and the record framework's own windows.
 void wireFrameworkEntries(TfLTarko &window);
+
+// The number series window.
+void wireSeriesEntries(TfLTarko &window);
+
+// The address book.
+void wireCustomerEntries(TfLTarko &window);
+
+// Data administration: defined texts, export and import, maintenance, SQL.
+void wireAdminEntries(TfLTarko &window);

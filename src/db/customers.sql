@@ -1,0 +1,1 @@
+-- Address book: customers, technicians, sites and objects.

@@ -1,0 +1,1 @@
+-- The library of defined texts.
