@@ -6,6 +6,7 @@
 
 #include "framework/firebird.h"
 #include "framework/globals.h"
+#include "framework/prubeh.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 
@@ -39,6 +40,8 @@ int main(int argc, char **argv)
         TDM dm;
         DM = &dm;
         TfLTarko mainWindow(&dm);
+        // the progress window that long operations report to, for the whole run
+        TfPrubeh progress;
         mainWindow.FormCreate();
         mainWindow.show();
         exitCode = app.exec();

@@ -9,6 +9,11 @@
 #include "framework/globals.h"
 #include "framework/seznam.h"
 #include "framework/settingsstore.h"
+#include "framework/sortheader.h"
+#include "framework/listfilterdialogs.h"
+#include "framework/dotazcasovy.h"
+#include <QLineEdit>
+#include <QListWidget>
 #include "support/testentity.h"
 #include "support/testenv.h"
 
@@ -82,15 +87,16 @@ private slots:
         QStringList sorted = values;
         std::sort(sorted.begin(), sorted.end());
         QCOMPARE(values, sorted);
-        QCOMPARE(w->model()->headerData(name, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+        QCOMPARE(w->sortHeader()->titleColor(name), QColor(0, 0, 255));
         w->grid()->horizontalHeader()->sectionClicked(name);
         values = column(*w, name);
         std::reverse(sorted.begin(), sorted.end());
         QCOMPARE(values, sorted);
-        QCOMPARE(w->model()->headerData(name, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
+        QCOMPARE(w->sortHeader()->titleColor(name), QColor(0, 128, 0));
         w->grid()->horizontalHeader()->sectionClicked(number);
         QCOMPARE(w->model()->index(0, number).data().toString(), QStringLiteral("1"));
-        QVERIFY(!w->model()->headerData(name, Qt::Horizontal, Qt::ForegroundRole).isValid());
+        QCOMPARE(w->sortHeader()->titleColor(name), QColor(Qt::black));
+        QCOMPARE(w->sortHeader()->titleColor(number), QColor(0, 0, 255));
         QVERIFY(controller->orderBy().contains(QStringLiteral("CISLO")));
         QVERIFY(!controller->orderBy().contains(QStringLiteral("Desc")));
     }
@@ -257,6 +263,84 @@ private slots:
         QVERIFY(w->detailsOpened.isEmpty());
         w->CloseOrCancel();
         QCOMPARE(w->result(), 2);
+    }
+
+    void columnFilterAndStoredFilters()
+    {
+        fill(12);
+        auto w = openList();
+        w->action(QStringLiteral("acEditaceFiltru"))->trigger();
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Není vybrán žádný filtr"));
+        env->prompt().clear();
+        const int number = columnOf(*w, QStringLiteral("CISLO"));
+        w->grid()->setCurrentIndex(w->model()->index(4, number));
+        // the popup comes prefilled with the cell's value; the user makes it "> 5"
+        env->prompt().onModal([](QDialog *d) {
+            auto *f = qobject_cast<TfFiltrSloupec *>(d);
+            if (!f || f->value() != QStringLiteral("5"))
+                return int(QDialog::Rejected);
+            f->setOperator(QStringLiteral(">"));
+            return int(QDialog::Accepted);
+        });
+        w->action(QStringLiteral("acFiltrSloupec"))->trigger();
+        QCOMPARE(w->model()->rowCount(), 7);
+        QCOMPARE(w->statusText(), QStringLiteral("Záznamy: 7 / 0"));
+
+        // the current filter stored under a name, then the filter cleared and chosen again
+        env->prompt().onModal([](QDialog *d) {
+            d->findChild<QLineEdit *>(QStringLiteral("edNaz"))->setText(QStringLiteral("Větší než pět"));
+            return int(QDialog::Accepted);
+        });
+        w->action(QStringLiteral("acUlozitFiltr"))->trigger();
+        w->action(QStringLiteral("acZrusitFiltr"))->trigger();
+        QCOMPARE(w->model()->rowCount(), 12);
+        env->prompt().onModal([](QDialog *d) {
+            auto *list = qobject_cast<TfFiltrySez *>(d);
+            if (!list || list->list()->count() != 1 || !list->list()->item(0)->text().startsWith(QStringLiteral("Větší než pět")))
+                return int(QDialog::Rejected);
+            return int(QDialog::Accepted);
+        });
+        w->action(QStringLiteral("acFiltry"))->trigger();
+        QCOMPARE(w->model()->rowCount(), 7);
+
+        // marked rows stored as a filter
+        w->action(QStringLiteral("acUlozitOznacene"))->trigger();
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Nejsou vybrané záznamy pro uložení výběru."));
+        env->prompt().clear();
+        w->ToggleMark(0);
+        w->ToggleMark(1);
+        env->prompt().onModal([](QDialog *d) {
+            d->findChild<QLineEdit *>(QStringLiteral("edNaz"))->setText(QStringLiteral("Dva"));
+            return int(QDialog::Accepted);
+        });
+        w->action(QStringLiteral("acUlozitOznacene"))->trigger();
+        w->action(QStringLiteral("acZrusitFiltr"))->trigger();
+        env->prompt().onModal([](QDialog *d) {
+            auto *list = qobject_cast<TfFiltrySez *>(d);
+            for (int i = 0; list && i < list->list()->count(); ++i)
+                if (list->list()->item(i)->text().startsWith(QStringLiteral("Dva")))
+                    list->list()->setCurrentRow(i);
+            return int(QDialog::Accepted);
+        });
+        w->action(QStringLiteral("acFiltry"))->trigger();
+        QCOMPARE(w->model()->rowCount(), 2);
+    }
+
+    void bulkDeleteWaitsForTheTimedAnswer()
+    {
+        fill(3);
+        auto w = openList();
+        // "NE" at once: nothing is deleted
+        env->prompt().answer(PromptYes);
+        env->prompt().onModal([](QDialog *d) {
+            auto *timed = qobject_cast<TfDotazCasovy *>(d);
+            if (!timed || timed->yesOffered())
+                return int(PromptYes);
+            return int(PromptNo);
+        });
+        w->BulkDelete(2);
+        env->prompt().clear();
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 3);
     }
 
     void settingsRememberSizeAndOrder()

@@ -57,7 +57,6 @@ void ListModel::setColumns(const QVector<ListColumn> &columns)
     for (ListColumn &c : m_columns)
         c.field = c.field.trimmed().toUpper();
     resetFromDataset();
-    m_sortColumn = -1;
     endResetModel();
 }
 
@@ -85,13 +84,6 @@ void ListModel::setColourMode(bool on)
     m_colourMode = on;
     if (m_rows > 0)
         emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
-}
-
-void ListModel::setSortIndicator(int column, bool descending)
-{
-    m_sortColumn = column;
-    m_sortDescending = descending;
-    emit headerDataChanged(Qt::Horizontal, 0, qMax(0, columnCount() - 1));
 }
 
 int ListModel::rowCount(const QModelIndex &parent) const
@@ -165,8 +157,6 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
         return columnAt(section).caption;
-    if (role == Qt::ForegroundRole && section == m_sortColumn)
-        return m_sortDescending ? ListColours::descending() : ListColours::ascending();
     return QVariant();
 }
 

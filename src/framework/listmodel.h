@@ -44,11 +44,6 @@ public:
     bool colourMode() const { return m_colourMode; }
     std::function<void(int row, int column, CellLook &look)> cellColors;
 
-    // Title colours of the sorted column: blue ascending, green descending.
-    void setSortIndicator(int column, bool descending);
-    int sortColumn() const { return m_sortColumn; }
-    bool sortDescending() const { return m_sortDescending; }
-
     CellLook look(int row, int column) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -66,8 +61,6 @@ private:
     int m_rows = 0;
     bool m_resetting = false;
     bool m_colourMode = false;
-    int m_sortColumn = -1;
-    bool m_sortDescending = false;
 };
 
 // The colours the list windows use for sorted titles and marked rows.

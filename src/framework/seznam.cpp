@@ -4,7 +4,11 @@
 #include "framework/incrementalsearch.h"
 #include "framework/prompt.h"
 #include "framework/settingsstore.h"
+#include "framework/sortheader.h"
+#include "framework/dotazcasovy.h"
 #include "framework/sqlpro.h"
+#include "framework/listfilterdialogs.h"
+#include "framework/pickdialogs.h"
 #include "templates/templatesql.h"
 #include "templates/templatestore.h"
 
@@ -41,8 +45,16 @@ TfSeznam::TfSeznam(QWidget *parent)
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setSectionsClickable(true);
-    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_header = new SortHeader(m_grid);
+    m_grid->setHorizontalHeader(m_header);
+    m_header->setSortHandler([this](int, const QString &expression, bool descending) {
+        m_controller->setOrderBy(SortHeader::orderByClause(expression, descending));
+        if (Reopen() < 0) {
+            Prompt::warning(QStringLiteral("Chyba při řazení"), windowTitle());
+            return false;
+        }
+        return true;
+    });
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
 
@@ -67,7 +79,10 @@ TfSeznam::TfSeznam(QWidget *parent)
     layout->addWidget(statusBar);
     buildToolBar();
     resize(800, 500);
-    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &TfSeznam::SortByColumn);
+    timedConfirmation = [this](const QString &question) {
+        TfDotazCasovy dialog(this);
+        return dialog.ask(question);
+    };
     connect(m_grid, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.isValid())
             Detail();
@@ -119,17 +134,17 @@ void TfSeznam::buildToolBar()
     bar->addSeparator();
 
     auto *filterMenu = new QMenu(this);
-    QAction *filters = addAction(nullptr, QStringLiteral("acFiltry"), QStringLiteral("Seznam uložených filtrů"), nullptr);
+    QAction *filters = addAction(nullptr, QStringLiteral("acFiltry"), QStringLiteral("Seznam uložených filtrů"), &TfSeznam::ChooseStoredFilter);
     filters->setMenu(filterMenu);
     bar->addAction(filters);
     filterMenu->addAction(addAction(nullptr, QStringLiteral("acZrusitFiltr"), QStringLiteral("Zrušit filtr"), &TfSeznam::ClearFilter));
-    QAction *columnFilter = addAction(nullptr, QStringLiteral("acFiltrSloupec"), QStringLiteral("Filtr pro sloupec"), nullptr);
+    QAction *columnFilter = addAction(nullptr, QStringLiteral("acFiltrSloupec"), QStringLiteral("Filtr pro sloupec"), &TfSeznam::ColumnFilterAtCursor);
     filterMenu->addAction(columnFilter);
     m_rowActions << columnFilter;
-    filterMenu->addAction(addAction(nullptr, QStringLiteral("acEditaceFiltru"), QStringLiteral("Editace filtru"), nullptr));
+    filterMenu->addAction(addAction(nullptr, QStringLiteral("acEditaceFiltru"), QStringLiteral("Editace filtru"), &TfSeznam::EditFilter));
     filterMenu->addSeparator();
-    filterMenu->addAction(addAction(nullptr, QStringLiteral("acUlozitOznacene"), QStringLiteral("Uložit označné položky jako filtr"), nullptr));
-    filterMenu->addAction(addAction(nullptr, QStringLiteral("acUlozitFiltr"), QStringLiteral("Uložit aktuální filtr"), nullptr));
+    filterMenu->addAction(addAction(nullptr, QStringLiteral("acUlozitOznacene"), QStringLiteral("Uložit označné položky jako filtr"), &TfSeznam::SaveMarkedAsFilter));
+    filterMenu->addAction(addAction(nullptr, QStringLiteral("acUlozitFiltr"), QStringLiteral("Uložit aktuální filtr"), &TfSeznam::SaveCurrentFilter));
     filterMenu->addSeparator();
     filterMenu->addAction(addAction(nullptr, QStringLiteral("acNacistOznacene"), QStringLiteral("Načíst a zobrazit označené položky"), &TfSeznam::LoadMarked));
     filterMenu->addAction(addAction(nullptr, QStringLiteral("acOznaceneBezNacteni"), QStringLiteral("Zobrazit označené položky bez načtení"), &TfSeznam::ShowMarkedOnly));
@@ -188,6 +203,8 @@ int TfSeznam::AttachController(TfClass *controller)
     m_model = new ListModel(&controller->list(), this);
     m_model->cellColors = [this](int row, int column, CellLook &look) { CellColors(row, column, look); };
     m_grid->setModel(m_model);
+    // without a stored layout the columns are known only once the list is open
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TfSeznam::updateSortExpressions);
     delete m_search;
     m_search = new IncrementalSearch(&controller->list());
     // the grid's current row is the list's current row
@@ -288,6 +305,8 @@ void TfSeznam::buildGridColumns()
     m_model->setColumns(m_columns);
     for (int i = 0; i < m_columns.size(); ++i)
         m_grid->setColumnWidth(i, m_columns.at(i).width);
+    updateSortExpressions();
+    m_header->clearSortState();
 }
 
 int TfSeznam::prepareAndOpen()
@@ -600,17 +619,7 @@ void TfSeznam::ShowUnmarkedToo()
 
 void TfSeznam::SortByColumn(int column)
 {
-    const ListColumn c = m_model->columnAt(column);
-    if (c.order.isEmpty())
-        return;
-    // a second click on the ascending title turns it descending
-    const bool descending = m_model->sortColumn() == column && !m_model->sortDescending();
-    m_controller->setOrderBy(QStringLiteral(" ORDER BY ") + c.order + (descending ? QStringLiteral(" Desc ") : QString()));
-    if (Reopen() < 0) {
-        Prompt::warning(QStringLiteral("Chyba při řazení"), windowTitle());
-        return;
-    }
-    m_model->setSortIndicator(column, descending);
+    m_header->clickSection(column);
 }
 
 void TfSeznam::MarkAll()
@@ -712,6 +721,11 @@ bool TfSeznam::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonPress && m_controller) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         const QModelIndex index = m_grid->indexAt(mouse->position().toPoint());
+        if (index.isValid() && mouse->button() == Qt::RightButton) {
+            m_grid->setCurrentIndex(index);
+            ColumnFilterAtCursor();
+            return true;
+        }
         if (index.isValid() && mouse->button() == Qt::LeftButton
             && (mouse->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
             ToggleMark(index.row());
@@ -720,4 +734,85 @@ bool TfSeznam::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TfSeznam::ColumnFilterAtCursor()
+{
+    const QModelIndex index = m_grid->currentIndex();
+    if (!index.isValid())
+        return;
+    const ListColumn c = m_model->columnAt(index.column());
+    TfFiltrSloupec dialog(c.caption, index.data().toString(), this);
+    dialog.move(QCursor::pos());
+    if (Prompt::runModal(&dialog) != QDialog::Accepted)
+        return;
+    ApplyColumnFilter(index.column(), dialog.op(), dialog.value());
+}
+
+void TfSeznam::EditFilter()
+{
+    if (m_filter.conditions.isEmpty() && m_filter.ownCondition.trimmed().isEmpty()) {
+        Prompt::information(QStringLiteral("Není vybrán žádný filtr"), QStringLiteral("Zpráva"));
+        return;
+    }
+    // the filter designer opens here once it is part of the program
+}
+
+bool TfSeznam::storeFilter(Templates::FilterDesign filter)
+{
+    const QString name = TfVyberNaz::askName(QString(), this);
+    if (name.trimmed().isEmpty())
+        return false;
+    filter.key = 0;
+    filter.name = name.trimmed();
+    filter.window = QString::fromLatin1(metaObject()->className());
+    filter.variant = m_variant;
+    filter.selectionKind = QStringLiteral("S");
+    Templates::TemplateStore store(m_controller->dm());
+    return store.saveFilter(filter) >= 0;
+}
+
+void TfSeznam::SaveMarkedAsFilter()
+{
+    if (m_controller->markedCount() == 0) {
+        Prompt::information(QStringLiteral("Nejsou vybrané záznamy pro uložení výběru."), QStringLiteral("Zpráva"));
+        return;
+    }
+    Templates::FilterDesign filter;
+    filter.ownCondition = keyCondition(keyExpression(), markedKeys());
+    storeFilter(filter);
+}
+
+void TfSeznam::SaveCurrentFilter()
+{
+    Templates::FilterDesign filter = m_filter;
+    if (!m_markedCondition.isEmpty())
+        filter.ownCondition = filter.ownCondition.trimmed().isEmpty()
+            ? m_markedCondition
+            : QLatin1Char('(') + filter.ownCondition + QStringLiteral(") AND ") + m_markedCondition;
+    storeFilter(filter);
+}
+
+void TfSeznam::ChooseStoredFilter()
+{
+    Templates::TemplateStore store(m_controller->dm());
+    QList<Templates::DesignEntry> entries;
+    store.listFilters(QString::fromLatin1(metaObject()->className()), m_variant, entries);
+    TfFiltrySez dialog(entries, this);
+    if (Prompt::runModal(&dialog) != QDialog::Accepted || dialog.chosenKey() <= 0)
+        return;
+    Templates::FilterDesign filter;
+    if (store.loadFilter(dialog.chosenKey(), filter) < 0)
+        return;
+    m_filter = filter;
+    m_markedCondition.clear();
+    Reopen();
+}
+
+void TfSeznam::updateSortExpressions()
+{
+    QStringList expressions;
+    for (int i = 0; i < m_model->columnCount(); ++i)
+        expressions << m_model->columnAt(i).order;
+    m_header->setSortExpressions(expressions);
 }

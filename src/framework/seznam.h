@@ -16,6 +16,7 @@ class QTableView;
 class QToolBar;
 class TfClass;
 class IncrementalSearch;
+class SortHeader;
 
 class TfSeznam : public QDialog
 {
@@ -65,6 +66,11 @@ public:
     void BulkDelete(int which);
     void ClearFilter();
     void ApplyColumnFilter(int column, const QString &op, const QString &value);
+    void ColumnFilterAtCursor();     // "Filtr pro sloupec"
+    void EditFilter();               // "Editace filtru"
+    void SaveMarkedAsFilter();       // "Uložit označné položky jako filtr"
+    void SaveCurrentFilter();        // "Uložit aktuální filtr"
+    void ChooseStoredFilter();       // "Seznam uložených filtrů"
     void LoadMarked();          // "Načíst a zobrazit označené položky"
     void ShowMarkedOnly();      // "Zobrazit označené položky bez načtení"
     void ShowUnmarkedToo();     // "Zobrazit i neoznačené položky"
@@ -87,6 +93,7 @@ public:
     std::function<int(const QString &)> timedConfirmation;
 
     QTableView *grid() const { return m_grid; }
+    SortHeader *sortHeader() const { return m_header; }
     ListModel *model() const { return m_model; }
     QString statusText() const;
     QString searchText() const;
@@ -114,10 +121,13 @@ private:
     void writeSettings();
     QString composedWhere() const;
     QVector<int> markedKeys();
+    bool storeFilter(Templates::FilterDesign filter);
+    void updateSortExpressions();
     QAction *addAction(QToolBar *bar, const QString &name, const QString &text, void (TfSeznam::*slot)());
 
     TfClass *m_controller = nullptr;
     QTableView *m_grid = nullptr;
+    SortHeader *m_header = nullptr;
     ListModel *m_model = nullptr;
     QLabel *m_statusCount = nullptr;
     QLabel *m_statusSearch = nullptr;
