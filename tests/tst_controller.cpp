@@ -134,6 +134,13 @@ private slots:
         QCOMPARE(DM->WritesBlocked(), 0);
     }
 
+    void unreadableWriteBlockCountsAsBlocked()
+    {
+        TDMPro closed(QStringLiteral("QelClosed"));
+        QCOMPARE(closed.WritesBlocked(), 1);
+        QCOMPARE(closed.NextKey(QStringLiteral("TST_HLAV")), qint64(-1));
+    }
+
     void failedSaveLeavesDatabaseAndCachesIntact()
     {
         std::unique_ptr<TestEntityC> a(controller());

@@ -17,7 +17,8 @@ QStringList scriptNames()
 {
     return {QStringLiteral("framework.sql"), QStringLiteral("templates.sql"),
             QStringLiteral("codelists.sql"), QStringLiteral("numbering.sql"),
-            QStringLiteral("texts.sql"), QStringLiteral("customers.sql")};
+            QStringLiteral("texts.sql"), QStringLiteral("customers.sql"),
+            QStringLiteral("pricelists.sql")};
 }
 
 QString scriptText(const QString &name)

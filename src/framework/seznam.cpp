@@ -91,15 +91,17 @@ TfSeznam::TfSeznam(QWidget *parent)
 
 TfSeznam::~TfSeznam()
 {
-    if (m_controller) {
-        writeSettings();
-        TfClass *c = m_controller;
-        m_controller = nullptr;
-        delete m_search;
-        c->Release();
-        return;
-    }
+    writeSettings();
+    // The grid must let go of the rows before the controller that owns them goes.
+    m_grid->setModel(nullptr);
+    delete m_model;
+    m_model = nullptr;
     delete m_search;
+    m_search = nullptr;
+    if (TfClass *c = m_controller) {
+        m_controller = nullptr;
+        c->Release();
+    }
 }
 
 QAction *TfSeznam::addAction(QToolBar *bar, const QString &name, const QString &text, void (TfSeznam::*slot)())

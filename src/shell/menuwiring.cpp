@@ -7,4 +7,5 @@ void wireMenu(TfLTarko &window)
     wireSeriesEntries(window);
     wireCustomerEntries(window);
     wireAdminEntries(window);
+    wireCommerceEntries(window);
 }

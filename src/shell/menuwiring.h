@@ -16,3 +16,6 @@ void wireCustomerEntries(TfLTarko &window);
 
 // Data administration: defined texts, export and import, maintenance, SQL.
 void wireAdminEntries(TfLTarko &window);
+
+// Price lists, delivery notes and invoices.
+void wireCommerceEntries(TfLTarko &window);

@@ -1,0 +1,1 @@
+-- Price lists: items, user price lists.
