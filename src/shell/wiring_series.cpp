@@ -1,7 +1,8 @@
 #include "shell/menuwiring.h"
 #include "shell/ltarko.h"
+#include "framework/dokradwindow.h"
 
 void wireSeriesEntries(TfLTarko &window)
 {
-    (void)window;
+    window.bind(QStringLiteral("miDokRad"), [&window] { TfDokRad::openEditor(&window); });
 }
