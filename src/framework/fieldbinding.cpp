@@ -3,6 +3,7 @@
 #include "framework/prompt.h"
 #include "framework/rowcache.h"
 #include "framework/rowcachemodel.h"
+#include "framework/rtf.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace {
 bool sameValue(const QVariant &a, const QVariant &b)
@@ -98,6 +100,13 @@ void FieldBinding::bind(QPlainTextEdit *edit, RowCache &cache, const QString &fi
 {
     const int i = add(PlainText, edit, cache, field);
     connect(edit, &QPlainTextEdit::textChanged, this, [this, i] { userEdited(i); });
+    show(m_bindings[i]);
+}
+
+void FieldBinding::bind(QTextEdit *edit, RowCache &cache, const QString &field)
+{
+    const int i = add(RichText, edit, cache, field);
+    connect(edit, &QTextEdit::textChanged, this, [this, i] { userEdited(i); });
     show(m_bindings[i]);
 }
 
@@ -193,6 +202,12 @@ void FieldBinding::show(Binding &b)
             edit->setPlainText(plain);
         break;
     }
+    case RichText:
+        if (!(b.shown == v && b.shown.isNull() == v.isNull())) {
+            Rtf::read(Rtf::fieldText(v), static_cast<QTextEdit *>(b.widget.data())->document());
+            b.shown = v;
+        }
+        break;
     case Label:
         static_cast<QLabel *>(b.widget.data())->setText(text);
         break;
@@ -229,6 +244,8 @@ QVariant FieldBinding::widgetValue(const Binding &b, bool *ok) const
     }
     case PlainText:
         return static_cast<QPlainTextEdit *>(b.widget.data())->toPlainText();
+    case RichText:
+        return Rtf::write(static_cast<QTextEdit *>(b.widget.data())->document());
     case Label:
         break;
     }
@@ -255,8 +272,12 @@ void FieldBinding::userEdited(int index)
         return;
     }
     b.pending = false;
+    if (b.kind == RichText)
+        b.shown = v;
     const QVariant before = b.cache->value(b.field);
     if (before == v && before.isNull() == v.isNull())
+        return;
+    if (b.kind == RichText && Rtf::fieldText(before) == v.toString())
         return;
     RowCache *cache = b.cache;
     const QString field = b.field;

@@ -20,6 +20,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QTextEdit;
 class QWidget;
 class RowCache;
 
@@ -43,6 +44,9 @@ public:
     // A date column; the date box's minimum date stands for an empty date.
     void bind(QDateEdit *edit, RowCache &cache, const QString &field);
     void bind(QPlainTextEdit *edit, RowCache &cache, const QString &field);
+    // A rich-text column: the field shows the stored RTF (or plain text) with its
+    // formatting and stores what the user makes of it as RTF.
+    void bind(QTextEdit *edit, RowCache &cache, const QString &field);
     // Shows the value only.
     void bind(QLabel *label, RowCache &cache, const QString &field);
 
@@ -65,7 +69,7 @@ signals:
     void changed(RowCache *cache, const QString &field);
 
 private:
-    enum Kind { LineEdit, CheckBox, ComboBox, DateEdit, PlainText, Label };
+    enum Kind { LineEdit, CheckBox, ComboBox, DateEdit, PlainText, RichText, Label };
     struct Binding
     {
         Kind kind;
@@ -75,6 +79,9 @@ private:
         QVariant checkedValue;
         QVariant uncheckedValue;
         bool pending = false;   // typed text not yet a value of the column's type
+        QVariant shown;         // rich text: the value the editor holds, so that it is
+                                // loaded again (losing the caret) only when the row's
+                                // value really changed
     };
 
     int add(Kind kind, QWidget *widget, RowCache &cache, const QString &field);

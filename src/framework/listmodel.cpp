@@ -129,9 +129,9 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return displayText(m_dataset->value(index.row(), fieldOfColumn(index.column())));
+        return displayText(cellValue(index));
     case Qt::EditRole:
-        return m_dataset->value(index.row(), fieldOfColumn(index.column()));
+        return cellValue(index);
     case Qt::TextAlignmentRole:
         return m_columns.isEmpty() ? QVariant() : QVariant(int(m_columns.at(index.column()).alignment));
     case Qt::FontRole: {
@@ -149,6 +149,40 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
     default:
         return QVariant();
     }
+}
+
+bool ListModel::isOwnColumn(int column) const
+{
+    return !ownFields.isEmpty() && ownFields.contains(columnAt(column).field, Qt::CaseInsensitive);
+}
+
+QVariant ListModel::cellValue(const QModelIndex &index) const
+{
+    if (ownValue && isOwnColumn(index.column())) {
+        const QVariant own = ownValue(index.row(), columnAt(index.column()).field);
+        if (own.isValid())
+            return own;
+    }
+    return m_dataset->value(index.row(), fieldOfColumn(index.column()));
+}
+
+Qt::ItemFlags ListModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && setOwnValue && isOwnColumn(index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool ListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= m_rows || !setOwnValue
+        || !isOwnColumn(index.column()))
+        return false;
+    if (!setOwnValue(index.row(), columnAt(index.column()).field, value))
+        return false;
+    emit dataChanged(index, index);
+    return true;
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const

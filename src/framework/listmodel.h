@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 #include <QVector>
 #include <functional>
 
@@ -44,17 +45,29 @@ public:
     bool colourMode() const { return m_colourMode; }
     std::function<void(int row, int column, CellLook &look)> cellColors;
 
+    // Columns the user types into although the list is read only (an order quantity
+    // typed beside each row): the window keeps their values, by row, and says which
+    // field they belong to. ownValue gives a cell's value (invalid: the list's value);
+    // setOwnValue takes what was typed and returns false to refuse it.
+    QStringList ownFields;
+    std::function<QVariant(int row, const QString &field)> ownValue;
+    std::function<bool(int row, const QString &field, const QVariant &value)> setOwnValue;
+
     CellLook look(int row, int column) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
 private:
     void resetFromDataset();
+    QVariant cellValue(const QModelIndex &index) const;
+    bool isOwnColumn(int column) const;
     ListDataset *m_dataset;
     QVector<ListColumn> m_columns;
     QVector<int> m_fieldIndex;

@@ -43,6 +43,7 @@ const QVector<ParameterItem> &parameterItems()
         {"eDPHZ", I::Table, I::Text},
         {"eDPHS", I::Table, I::Text},
         {"cbCenBezDPH", I::Table, I::Flag},
+        {"cbCenovePasma", I::Table, I::Flag},
         {"feLogo", I::Registry, I::Text},
         {"cbTiskZZ", I::Table, I::Flag},
         {"cbTabHPNovStr", I::Table, I::Flag},
@@ -146,6 +147,7 @@ Parameters parametersFromTexts(const ParameterTexts &t)
     p.vatBasic = parseParameterDecimal(t.value(QStringLiteral("eDPHZ")));
     p.vatReduced = parseParameterDecimal(t.value(QStringLiteral("eDPHS")));
     p.pricesWithoutVat = isChecked(t, QStringLiteral("cbCenBezDPH"));
+    p.quantityTiers = isChecked(t, QStringLiteral("cbCenovePasma"));
     p.logoPath = t.value(QStringLiteral("feLogo")).trimmed();
     p.topMargin = toInt(t.value(QStringLiteral("eHorOkr")));
     p.bottomMargin = toInt(t.value(QStringLiteral("eDolOkr")));

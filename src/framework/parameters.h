@@ -34,6 +34,9 @@ struct Parameters
     double vatBasic = 0;             // eDPHZ: basic VAT rate, per cent
     double vatReduced = 0;           // eDPHS: reduced VAT rate, per cent
     bool pricesWithoutVat = false;   // cbCenBezDPH
+    // cbCenovePasma: price-list items are priced by quantity tiers (POCPRO.. / CENPRO..);
+    // off unless an installation turns it on.
+    bool quantityTiers = false;
     QString logoPath;                // feLogo (this workstation)
     int topMargin = 0;               // eHorOkr, millimetres (this workstation)
     int bottomMargin = 0;            // eDolOkr, millimetres (this workstation)

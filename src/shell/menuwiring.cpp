@@ -8,4 +8,5 @@ void wireMenu(TfLTarko &window)
     wireCustomerEntries(window);
     wireAdminEntries(window);
     wireCommerceEntries(window);
+    wireInspectionEntries(window);
 }

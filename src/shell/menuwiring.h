@@ -19,3 +19,6 @@ void wireAdminEntries(TfLTarko &window);
 
 // Price lists, delivery notes and invoices.
 void wireCommerceEntries(TfLTarko &window);
+
+// Inspections, the plan and the workshop.
+void wireInspectionEntries(TfLTarko &window);

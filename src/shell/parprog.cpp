@@ -138,6 +138,7 @@ void TfParProg::build()
     ratesLayout->addRow(QStringLiteral("Snížená"), lineEdit("eDPHS", rates));
     financeLayout->addWidget(rates);
     financeLayout->addWidget(checkBox("cbCenBezDPH", QStringLiteral("Ceny jsou uváděny bez DPH"), finance));
+    financeLayout->addWidget(checkBox("cbCenovePasma", QStringLiteral("Ceny podle množstevních pásem ceníku"), finance));
     financeLayout->addStretch();
     tabs->addTab(finance, QStringLiteral("Finance"));
 

@@ -1,7 +1,13 @@
 #include "shell/menuwiring.h"
 #include "shell/ltarko.h"
+#include "admin/texty.h"
+#include "framework/prompt.h"
 
 void wireAdminEntries(TfLTarko &window)
 {
-    (void)window;
+    window.bind(QStringLiteral("miTexty"), [&window] {
+        TfTexty texty(&window);
+        if (texty.isCreated())
+            Prompt::runModal(&texty);
+    });
 }

@@ -1,7 +1,26 @@
 #include "shell/menuwiring.h"
 #include "shell/ltarko.h"
+#include "commerce/cenikes.h"
+#include "commerce/ceniks.h"
+#include "commerce/cenikuziv.h"
+#include "framework/prompt.h"
+
+namespace {
+// The price-list editors live while they are shown; one that could not read its rows
+// has told the user why and is not shown.
+template <class Editor>
+void openEditor(QWidget *parent)
+{
+    Editor editor(parent);
+    if (editor.isCreated())
+        Prompt::runModal(&editor);
+}
+} // namespace
 
 void wireCommerceEntries(TfLTarko &window)
 {
-    (void)window;
+    window.bind(QStringLiteral("miCenik"), [&window] { OtevriCenik(&window); });
+    window.bind(QStringLiteral("miZakladniCenik"), [&window] { openEditor<TfCenikES>(&window); });
+    window.bind(QStringLiteral("miCenikOprav"), [&window] { openEditor<TfCenikProhES>(&window); });
+    window.bind(QStringLiteral("miUzivCenik"), [&window] { openEditor<TfCenikUziv>(&window); });
 }

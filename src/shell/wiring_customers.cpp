@@ -1,7 +1,8 @@
 #include "shell/menuwiring.h"
 #include "shell/ltarko.h"
+#include "customers/adresys.h"
 
 void wireCustomerEntries(TfLTarko &window)
 {
-    (void)window;
+    window.bind(QStringLiteral("miAdresy"), [&window] { OtevriAdresar(&window); });
 }

@@ -126,7 +126,8 @@ QList<AliasTable> parseAliasTables(const QString &text)
         a.alias = NextToken(rest, QLatin1Char(';')).toUpper();
         a.caption = NextToken(rest, QLatin1Char(';'));
         QString variants = NextToken(rest, QLatin1Char(';'));
-        variants.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+        // the variant set is written "(1)" or, as a set of texts, "('1')"
+        variants.remove(QLatin1Char('(')).remove(QLatin1Char(')')).remove(QLatin1Char('\''));
         for (const QString &v : variants.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             bool ok = false;
             const int n = v.trimmed().toInt(&ok);

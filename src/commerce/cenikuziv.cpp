@@ -1,0 +1,559 @@
+#include "commerce/cenikuziv.h"
+#include "framework/class.h"
+#include "framework/globals.h"
+#include "framework/pickdialogs.h"
+#include "framework/prompt.h"
+#include "framework/sqlvalue.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTabBar>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <iterator>
+
+namespace {
+// The items of a section with their price in one list. The change counter of the price
+// comes along so that a price two workstations type at once is not overwritten.
+const QString PricesSelect = QStringLiteral(
+    "SELECT C.UnCis as CUnCis, C.CSekce,C.Popis, C.Jedn,C.Znacka,C.Kod,C.CenPro,C.Vyrobce, "
+    "U.UnCis,U.UnCCen,U.UnCH,U.Cena,U.Klic FROM  Cenik C LEFT OUTER JOIN CenUzP U ON (C.UnCis = U.UnCCen "
+    "AND U.UnCH=:UnCH ) WHERE C.CSekce=:CSekce ORDER BY C.CSekce, C.Popis");
+} // namespace
+
+// --- UserPriceLists ------------------------------------------------------------------
+
+UserPriceLists::UserPriceLists(TDMPro *dm)
+    : m_dm(dm)
+{
+}
+
+int UserPriceLists::readLists(int key)
+{
+    if (!m_dm)
+        return Failed;
+    if (key == 0)
+        key = m_list;
+    QSqlQuery q = m_dm->NewQuery();
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT * FROM CenUzH Order by Nazev"))) {
+        m_lastError = q.lastError().text();
+        return Failed;
+    }
+    m_lists.load(q);
+    if (key == 0 || !m_lists.locate(QStringLiteral("UNCIS"), key))
+        m_lists.first();
+    m_list = m_lists.currentRow() >= 0 ? m_lists.value(QStringLiteral("UNCIS")).toInt() : 0;
+    return Done;
+}
+
+int UserPriceLists::readPrices(int list, int section)
+{
+    if (!m_dm)
+        return Failed;
+    QSqlQuery q = m_dm->NewQuery();
+    q.setForwardOnly(true);
+    q.prepare(PricesSelect);
+    q.bindValue(QStringLiteral(":UnCH"), list);
+    q.bindValue(QStringLiteral(":CSekce"), section);
+    if (!q.exec()) {
+        m_lastError = q.lastError().text();
+        return Failed;
+    }
+    const QVariant current = m_prices.currentRow() >= 0 && m_list == list && m_section == section
+                                 ? m_prices.value(QStringLiteral("CUNCIS"))
+                                 : QVariant();
+    m_list = list;
+    m_section = section;
+    m_prices.load(q);
+    if (!current.isValid() || !m_prices.locate(QStringLiteral("CUNCIS"), current))
+        m_prices.first();
+    return Done;
+}
+
+bool UserPriceLists::hasUserPrice(int row) const
+{
+    if (row < 0 || row >= m_prices.rowCount())
+        return false;
+    return !m_prices.value(row, QStringLiteral("UNCIS")).isNull();
+}
+
+void UserPriceLists::setStoredPrice(int row, const QVariant &key, const QVariant &price, const QVariant &klic)
+{
+    RowCache::Snapshot s = m_prices.snapshot();
+    RowCache::Row &r = s.rows[row];
+    const bool present = !key.isNull();
+    auto put = [&](const char *field, const QVariant &value) {
+        const int c = m_prices.fieldIndex(QString::fromLatin1(field));
+        if (c < 0)
+            return;
+        const QVariant v = value.isNull() ? QVariant(m_prices.fieldType(c)) : value;
+        r.original[c] = v;
+        r.current[c] = v;
+    };
+    put("UNCIS", key);
+    put("UNCCEN", present ? m_prices.value(row, QStringLiteral("CUNCIS")) : QVariant());
+    put("UNCH", present ? QVariant(m_list) : QVariant());
+    put("CENA", price);
+    put("KLIC", klic);
+    // the row now shows what is stored; a price typed before is gone with it
+    r.state = RowCache::Unchanged;
+    m_prices.restore(s);
+}
+
+int UserPriceLists::addCurrent()
+{
+    const int row = m_prices.currentRow();
+    if (!m_dm || m_list <= 0 || row < 0 || hasUserPrice(row))
+        return NothingToDo;
+    const int item = m_prices.value(row, QStringLiteral("CUNCIS")).toInt();
+    {
+        // another workstation may have priced the item meanwhile
+        QSqlQuery q = m_dm->NewQuery();
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT FIRST 1 UnCis, Cena, Klic FROM CenUzP WHERE UnCH = :UnCH AND UnCCen = :UnCCen "
+                                 "ORDER BY UnCis"));
+        q.bindValue(QStringLiteral(":UnCH"), m_list);
+        q.bindValue(QStringLiteral(":UnCCen"), item);
+        if (!q.exec()) {
+            m_lastError = q.lastError().text();
+            return Failed;
+        }
+        if (q.next()) {
+            const QVariant key = q.value(0), price = q.value(1), klic = q.value(2);
+            q.finish();
+            setStoredPrice(row, key, price, klic);
+            return NothingToDo;
+        }
+    }
+    const qint64 key = m_dm->NextKey(QStringLiteral("CENUZP"));
+    if (key < 0) {
+        m_lastError = QStringLiteral("Nelze získat klíč z generátoru CENUZP");
+        return Failed;
+    }
+    {
+        TransactionGuard guard(m_dm);
+        QSqlQuery q = m_dm->NewQuery();
+        q.prepare(QStringLiteral("INSERT INTO CenUzP (UnCis,UnCH,UnCCen,Cena) VALUES (:UnCis,:UnCH,:UnCCen,:Cena)"));
+        q.bindValue(QStringLiteral(":UnCis"), int(key));
+        q.bindValue(QStringLiteral(":UnCH"), m_list);
+        q.bindValue(QStringLiteral(":UnCCen"), item);
+        q.bindValue(QStringLiteral(":Cena"), 0.0);
+        if (!guard.isActive() || !q.exec() || !guard.commit()) {
+            m_lastError = q.lastError().text().isEmpty() ? guard.lastError() : q.lastError().text();
+            return Failed;
+        }
+    }
+    setStoredPrice(row, int(key), 0.0, 0);
+    return Done;
+}
+
+int UserPriceLists::removeCurrent()
+{
+    const int row = m_prices.currentRow();
+    if (!m_dm || !hasUserPrice(row))
+        return NothingToDo;
+    {
+        TransactionGuard guard(m_dm);
+        QSqlQuery q = m_dm->NewQuery();
+        q.prepare(QStringLiteral("DELETE FROM CenUzP WHERE UnCis=:UnCis"));
+        q.bindValue(QStringLiteral(":UnCis"), m_prices.value(row, QStringLiteral("UNCIS")));
+        if (!guard.isActive() || !q.exec() || !guard.commit()) {
+            m_lastError = q.lastError().text().isEmpty() ? guard.lastError() : q.lastError().text();
+            return Failed;
+        }
+    }
+    setStoredPrice(row, QVariant(), QVariant(), QVariant());
+    return Done;
+}
+
+int UserPriceLists::createList(const QString &name)
+{
+    if (!m_dm || name.trimmed().isEmpty())
+        return Failed;
+    const qint64 key = m_dm->NextKey(QStringLiteral("CENUZH"));
+    if (key < 0) {
+        m_lastError = QStringLiteral("Nelze získat klíč z generátoru CENUZH");
+        return Failed;
+    }
+    {
+        TransactionGuard guard(m_dm);
+        QSqlQuery q = m_dm->NewQuery();
+        q.prepare(QStringLiteral("INSERT INTO CenUzH (UnCis, Nazev, KDO, KLIC) VALUES (:UnCis, :Nazev, :KDO, 0)"));
+        q.bindValue(QStringLiteral(":UnCis"), int(key));
+        q.bindValue(QStringLiteral(":Nazev"), name.trimmed());
+        q.bindValue(QStringLiteral(":KDO"), userStamp());
+        if (!guard.isActive() || !q.exec() || !guard.commit()) {
+            m_lastError = q.lastError().text().isEmpty() ? guard.lastError() : q.lastError().text();
+            return Failed;
+        }
+    }
+    if (readLists(int(key)) < 0)
+        return Failed;
+    return int(key);
+}
+
+int UserPriceLists::deleteList(int key)
+{
+    if (!m_dm || key <= 0)
+        return NothingToDo;
+    {
+        TransactionGuard guard(m_dm);
+        QSqlQuery q = m_dm->NewQuery();
+        bool ok = guard.isActive() && q.prepare(QStringLiteral("DELETE FROM CenUzP WHERE UnCH=:UnCH"));
+        if (ok) {
+            q.bindValue(QStringLiteral(":UnCH"), key);
+            ok = q.exec();
+        }
+        if (ok) {
+            ok = q.prepare(QStringLiteral("DELETE FROM CenUzH WHERE UnCis=:UnCis"));
+            q.bindValue(QStringLiteral(":UnCis"), key);
+            ok = ok && q.exec();
+        }
+        if (!ok || !guard.commit()) {
+            m_lastError = q.lastError().text().isEmpty() ? guard.lastError() : q.lastError().text();
+            return Failed;
+        }
+    }
+    m_list = 0;
+    return readLists(0);
+}
+
+int UserPriceLists::save()
+{
+    if (!m_dm)
+        return Failed;
+    CacheWriter::Result listsResult, pricesResult;
+    {
+        TransactionGuard guard(m_dm);
+        if (!guard.isActive()) {
+            m_lastError = guard.lastError();
+            return Failed;
+        }
+        if (m_lists.isDirty()) {
+            listsResult = CacheWriter(m_dm, QStringLiteral("CENUZH")).apply(m_lists);
+            if (!listsResult.ok) {
+                m_lastError = listsResult.error;
+                return Failed;
+            }
+        }
+        if (m_prices.isDirty()) {
+            pricesResult = CacheWriter(m_dm, QStringLiteral("CENUZP")).apply(m_prices);
+            if (!pricesResult.ok) {
+                m_lastError = pricesResult.error;
+                return Failed;
+            }
+        }
+        if (!guard.commit()) {
+            m_lastError = guard.lastError();
+            return Failed;
+        }
+    }
+    applyNewCounters(m_lists, listsResult);
+    applyNewCounters(m_prices, pricesResult);
+    m_lists.commitUpdates();
+    m_prices.commitUpdates();
+    return Done;
+}
+
+void UserPriceLists::cancel()
+{
+    m_lists.cancelUpdates();
+    m_prices.cancelUpdates();
+}
+
+int UserPriceLists::locate(const QString &text)
+{
+    if (text.isEmpty())
+        return -1;
+    for (int r = 0; r < m_prices.rowCount(); ++r)
+        if (m_prices.value(r, QStringLiteral("POPIS")).toString().startsWith(text, Qt::CaseInsensitive)) {
+            m_prices.setCurrentRow(r);
+            return r;
+        }
+    return -1;
+}
+
+// --- UserPriceModel ------------------------------------------------------------------
+
+UserPriceModel::UserPriceModel(UserPriceLists *lists, QObject *parent)
+    : RowCacheModel(&lists->prices(), parent), m_lists(lists)
+{
+}
+
+QVariant UserPriceModel::data(const QModelIndex &index, int role) const
+{
+    if (role == Qt::BackgroundRole && index.isValid() && m_lists->hasUserPrice(index.row()))
+        return priceColour();
+    return RowCacheModel::data(index, role);
+}
+
+Qt::ItemFlags UserPriceModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = RowCacheModel::flags(index);
+    // a price is typed only into an item the list holds ("Přidat" first)
+    if (index.isValid() && !m_lists->hasUserPrice(index.row()))
+        f &= ~Qt::ItemIsEditable;
+    return f;
+}
+
+// --- TfCenikUziv ---------------------------------------------------------------------
+
+TfCenikUziv::TfCenikUziv(QWidget *parent, TDMPro *dm)
+    : QDialog(parent), m_data(dm)
+{
+    setObjectName(QStringLiteral("fCenikUziv"));
+    setWindowTitle(QStringLiteral("Tarko 8: Uživatelský ceník"));
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Ceník:"), this));
+    m_cbCenik = new QComboBox(this);
+    m_cbCenik->setObjectName(QStringLiteral("cbCenik"));
+    m_cbCenik->setMinimumWidth(240);
+    top->addWidget(m_cbCenik, 1);
+    connect(button(QStringLiteral("sbNovy"), QStringLiteral("Nový")), &QToolButton::clicked, this, [this] { Novy(); });
+    top->addWidget(findChild<QToolButton *>(QStringLiteral("sbNovy")));
+    connect(button(QStringLiteral("sbSmazat"), QStringLiteral("Smazat")), &QToolButton::clicked, this,
+            [this] { SmazatCenik(); });
+    top->addWidget(findChild<QToolButton *>(QStringLiteral("sbSmazat")));
+    m_sbUloz = button(QStringLiteral("sbUloz"), QStringLiteral("Uložit"));
+    connect(m_sbUloz, &QToolButton::clicked, this, [this] { Uloz(); });
+    top->addWidget(m_sbUloz);
+
+    m_tbSekce = new QTabBar(this);
+    m_tbSekce->setObjectName(QStringLiteral("tbSekce"));
+    for (int s = 1; s <= SectionCount; ++s)
+        m_tbSekce->addTab(QString::number(s));
+
+    m_model = new UserPriceModel(&m_data, this);
+    m_model->addColumn(QStringLiteral("KOD"), QStringLiteral("Kód"), false);
+    m_model->addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"), false);
+    m_model->addColumn(QStringLiteral("JEDN"), QStringLiteral("Jedn."), false);
+    m_model->addColumn(QStringLiteral("ZNACKA"), QStringLiteral("Značka"), false);
+    m_model->addColumn(QStringLiteral("VYROBCE"), QStringLiteral("Výrobce"), false);
+    m_model->addColumn(QStringLiteral("CENPRO"), QStringLiteral("Pův. cen."), false);
+    m_model->addColumn(QStringLiteral("CENA"), QStringLiteral("Nov. cen."), true);
+    m_dbgCenik = new QTableView(this);
+    m_dbgCenik->setObjectName(QStringLiteral("dbgCenik"));
+    m_dbgCenik->setModel(m_model);
+    m_dbgCenik->verticalHeader()->setDefaultSectionSize(20);
+    m_dbgCenik->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_dbgCenik->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_dbgCenik->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                | QAbstractItemView::AnyKeyPressed);
+    const int widths[] = {70, 240, 45, 90, 110, 75, 75};
+    for (int c = 0; c < int(std::size(widths)); ++c)
+        m_dbgCenik->setColumnWidth(c, widths[c]);
+    followCurrentRow(m_dbgCenik, m_model);
+    connect(m_model, &RowCacheModel::edited, this, [this] { refreshButtons(); });
+
+    auto *bottom = new QHBoxLayout;
+    connect(button(QStringLiteral("sbPridej"), QStringLiteral("Přidat")), &QToolButton::clicked, this, [this] { Pridej(); });
+    bottom->addWidget(findChild<QToolButton *>(QStringLiteral("sbPridej")));
+    connect(button(QStringLiteral("sbUber"), QStringLiteral("Ubrat")), &QToolButton::clicked, this, [this] { Uber(); });
+    bottom->addWidget(findChild<QToolButton *>(QStringLiteral("sbUber")));
+    bottom->addSpacing(16);
+    bottom->addWidget(new QLabel(QStringLiteral("Dohledání:"), this));
+    m_eDohledani = new QLineEdit(this);
+    m_eDohledani->setObjectName(QStringLiteral("eDohledani"));
+    bottom->addWidget(m_eDohledani, 1);
+    connect(m_eDohledani, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (!text.isEmpty() && m_data.locate(text) < 0)
+            Prompt::beep();
+    });
+    bottom->addStretch();
+    connect(button(QStringLiteral("sbESC"), QStringLiteral("Zavřít")), &QToolButton::clicked, this, [this] { close(); });
+    bottom->addWidget(findChild<QToolButton *>(QStringLiteral("sbESC")));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_tbSekce);
+    layout->addWidget(m_dbgCenik, 1);
+    layout->addLayout(bottom);
+    resize(760, 520);
+
+    m_created = m_data.readLists(0) == 0 && m_data.readPrices(m_data.list(), 1) == 0;
+    if (!m_created)
+        Prompt::error(QStringLiteral("Založení formuláře"), windowTitle());
+    fillListCombo();
+    connect(m_cbCenik, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        if (!chooseList(m_cbCenik->itemData(index).toInt()))
+            fillListCombo();
+    });
+    connect(m_tbSekce, &QTabBar::currentChanged, this, [this](int index) {
+        if (!chooseSection(index + 1)) {
+            const QSignalBlocker block(m_tbSekce);
+            m_tbSekce->setCurrentIndex(m_data.section() - 1);
+        }
+    });
+    refreshButtons();
+}
+
+QToolButton *TfCenikUziv::button(const QString &name, const QString &caption)
+{
+    auto *b = new QToolButton(this);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setToolTip(caption);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+void TfCenikUziv::fillListCombo()
+{
+    const QSignalBlocker block(m_cbCenik);
+    m_cbCenik->clear();
+    RowCache &lists = m_data.lists();
+    for (int r = 0; r < lists.rowCount(); ++r)
+        m_cbCenik->addItem(lists.value(r, QStringLiteral("NAZEV")).toString().trimmed(),
+                           lists.value(r, QStringLiteral("UNCIS")).toInt());
+    m_cbCenik->setCurrentIndex(m_cbCenik->findData(m_data.list()));
+}
+
+void TfCenikUziv::refreshButtons()
+{
+    m_sbUloz->setEnabled(m_data.isModified());
+    const bool hasList = m_data.list() > 0;
+    for (const char *name : {"sbSmazat", "sbPridej", "sbUber"})
+        findChild<QToolButton *>(QString::fromLatin1(name))->setEnabled(hasList);
+}
+
+bool TfCenikUziv::ConfirmLeave()
+{
+    commitPendingEdit(m_dbgCenik);
+    if (!m_data.isModified())
+        return true;
+    switch (Prompt::questionCancel(QStringLiteral("Uložit změny ?"), QStringLiteral("Pozor"))) {
+    case PromptYes:
+        return Uloz() == 0;
+    case PromptNo:
+        m_data.cancel();
+        refreshButtons();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TfCenikUziv::chooseList(int key)
+{
+    if (key == m_data.list())
+        return true;
+    if (!ConfirmLeave())
+        return false;
+    m_data.readLists(key);
+    if (m_data.readPrices(m_data.list(), m_data.section()) < 0)
+        Prompt::error(QStringLiteral("Otevření seznamu"), windowTitle());
+    fillListCombo();
+    refreshButtons();
+    return true;
+}
+
+bool TfCenikUziv::chooseSection(int section)
+{
+    if (section == m_data.section())
+        return true;
+    if (section < 1 || section > SectionCount || !ConfirmLeave())
+        return false;
+    if (m_data.readPrices(m_data.list(), section) < 0) {
+        Prompt::error(QStringLiteral("Otevření seznamu"), windowTitle());
+        return false;
+    }
+    const QSignalBlocker block(m_tbSekce);
+    m_tbSekce->setCurrentIndex(section - 1);
+    refreshButtons();
+    return true;
+}
+
+int TfCenikUziv::Novy()
+{
+    if (!ConfirmLeave())
+        return 1;
+    const QString name = TfVyberNaz::askName(QString(), this);
+    if (name.isEmpty())
+        return 1;
+    const int key = m_data.createList(name);
+    if (key < 0) {
+        Prompt::error(QStringLiteral("Založení ceníku"), windowTitle());
+        return -1;
+    }
+    m_data.readPrices(key, m_data.section());
+    fillListCombo();
+    refreshButtons();
+    return 0;
+}
+
+int TfCenikUziv::SmazatCenik()
+{
+    if (m_data.list() <= 0)
+        return 1;
+    if (Prompt::question(QStringLiteral("Smazat vybraný ceník ?"), QStringLiteral("Pozor")) != PromptYes)
+        return 1;
+    // what was typed belongs to the list that goes
+    m_data.cancel();
+    if (m_data.deleteList(m_data.list()) < 0) {
+        Prompt::error(QStringLiteral("Smazání záznamu"), QStringLiteral("Chyba"));
+        return -1;
+    }
+    m_data.readPrices(m_data.list(), m_data.section());
+    fillListCombo();
+    refreshButtons();
+    return 0;
+}
+
+int TfCenikUziv::Uloz()
+{
+    commitPendingEdit(m_dbgCenik);
+    if (m_data.save() < 0) {
+        // the typed prices stay, to be saved again or left
+        Prompt::error(QStringLiteral("Chyba při uložení ceníku"), QStringLiteral("Chyba"));
+        return -1;
+    }
+    refreshButtons();
+    return 0;
+}
+
+int TfCenikUziv::Pridej()
+{
+    commitPendingEdit(m_dbgCenik);
+    const int r = m_data.addCurrent();
+    if (r < 0) {
+        Prompt::error(QStringLiteral("Přidání položky"), windowTitle());
+        return -1;
+    }
+    refreshButtons();
+    return r;
+}
+
+int TfCenikUziv::Uber()
+{
+    commitPendingEdit(m_dbgCenik);
+    const int r = m_data.removeCurrent();
+    if (r < 0) {
+        Prompt::error(QStringLiteral("Smazání záznamu"), QStringLiteral("Chyba"));
+        return -1;
+    }
+    refreshButtons();
+    return r;
+}
+
+void TfCenikUziv::closeEvent(QCloseEvent *event)
+{
+    if (!ConfirmLeave()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TfCenikUziv::reject()
+{
+    close();
+}

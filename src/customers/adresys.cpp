@@ -1,0 +1,65 @@
+#include "customers/adresys.h"
+#include "customers/adresy.h"
+#include "customers/adresyc.h"
+#include "framework/prompt.h"
+
+#include <QPointer>
+
+const QString TfAdresyS::AliasTables = QStringLiteral(
+    "ADR;ADR;Objednatel;('1');FIR;FIR;Objednatel doplňující;('1');STR;STR;Střediska;('1');");
+
+TfAdresyS::TfAdresyS(QWidget *parent)
+    : TfSeznam(parent)
+{
+    setObjectName(QStringLiteral("fAdresyS"));
+    setWindowTitle(QStringLiteral("Tarko 8: seznam adres"));
+}
+
+int TfAdresyS::PrepareList()
+{
+    setAliasTables(AliasTables);
+    return 0;
+}
+
+void TfAdresyS::OpenDetail(int key)
+{
+    auto *c = qobject_cast<TfAdresyC *>(controller());
+    if (!c || c->OpenRecord(key) < 0) {
+        Prompt::warning(QStringLiteral("Chyba při výběru"), windowTitle());
+        return;
+    }
+    QPointer<TfAdresy> form = new TfAdresy(c, this);
+    Prompt::runModal(form);
+    // closed, the window has freed itself; one that is still here goes now
+    delete form.data();
+}
+
+TfAdresyS *VytvorAdresar(QWidget *parent)
+{
+    TfAdresyC *c = TfClass::create<TfAdresyC>(DM);
+    if (!c)
+        return nullptr;
+    c->SetVariable(QStringLiteral("PERHP"), 12);
+    c->SetVariable(QStringLiteral("PERPV"), 12);
+    c->SetVariable(QStringLiteral("PERPK"), 12);
+    c->SetVariable(QStringLiteral("TYP"), 1);
+    auto *list = new TfAdresyS(parent);
+    if (list->AttachController(c) < 0) {
+        delete list;
+        delete c;
+        return nullptr;
+    }
+    return list;
+}
+
+TfAdresyS *OtevriAdresar(QWidget *parent, int key)
+{
+    TfAdresyS *list = VytvorAdresar(parent);
+    if (!list)
+        return nullptr;
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    list->show();
+    if (key > 0)
+        list->Reopen(key);
+    return list;
+}

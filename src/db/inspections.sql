@@ -1,0 +1,1 @@
+-- Inspections of extinguishers, hydrants and fire dampers; workshop repairs.
