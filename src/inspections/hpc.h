@@ -1,0 +1,94 @@
+#pragma once
+// TfHPC, the controller of the extinguisher inspections: the header PR_HLAV and its
+// extinguishers PR_TAB, and the rules the inspection windows apply through it: the
+// defaults of a new inspection, what a chosen condition, type or position writes into
+// an item, the check before saving, carry-forward to next year's inspection, insertion
+// at a position and moves.
+#include <QChar>
+#include <QDate>
+#include <QSqlQuery>
+#include <QString>
+
+#include "framework/class.h"
+
+class TfHPC : public TfClass
+{
+    Q_OBJECT
+public:
+    enum { Polozky = 0 };
+
+    explicit TfHPC(TDMPro *dm = DM, QObject *parent = nullptr);
+
+    ItemTable &polozky() { return item(Polozky); }
+    RowCache &hp() { return *item(Polozky).cache; }
+
+    int DefineEntity() override;
+    int AfterNewHeaderRow() override;
+    int BeforeSaveRecord() override;
+
+    // Presets the values of the next new inspection: regular, dated today, in
+    // preparation, no number, no delivery note, unlocked.
+    void PresetNewInspection(const QDate &today = QDate::currentDate());
+
+    // --- item rules --------------------------------------------------------------
+    // The flags a movement state sets.
+    struct StateFlags
+    {
+        QString preDilna, preVyraz, preSklad;
+    };
+    static StateFlags flagsOfState(int status);
+    // Whether an item in this state is still at the customer after the visit.
+    static bool leftAtCustomer(int status);
+    // The year of manufacture the serial number gives ("1234/98" 1998, "1234/07"
+    // 2007), or the current year when the number does not say.
+    static int yearFromSerial(const QString &serial, int current);
+    static QString markOf(const QString &hp, const QString &oprText);
+
+    // Before an item row is posted: the mark and the year from the serial number.
+    int qPodPredPost(int row);
+    // The condition chosen for the current item (S_STAV POPIS and TYP).
+    int ChooseCondition(const QString &popis, int typ);
+    // The extinguisher type chosen for the current item (CENIK row of section 7).
+    // Returns 0, or -1 when there is no such type (nothing changes).
+    int ChooseType(int unccen);
+    // A position chosen for the current item (POZICE POPIS) is added to its location.
+    int AddPosition(const QString &pozice);
+    // The markers of the edit window.
+    bool NeedsWithdrawalDocument();
+    bool NeedsWorkshopLink();
+
+    // A new item at the end of the inspection, taking object, location, order number
+    // and cost centre from the current item ("Přidat HP"). Returns its key.
+    int AddItem();
+
+    // --- inspection rules ----------------------------------------------------------
+    // The check before saving: the regular-inspection dates (unless skipped once after
+    // a move or insertion) and the count of extinguishers left at the customer.
+    // Returns 0, or -1 when the save must be refused.
+    int CheckBeforeSave(bool skipDateCheck);
+    // Carry-forward of the inspection into a new one. Returns the new key (the new
+    // inspection is open) or a negative code (the open record is the source again).
+    int CarryForward(int key);
+    // Renumbers positions so the item itemKey takes position pozice in inspection
+    // inspKey. Saves pending changes first; the caller holds the transaction.
+    int VlozNaPozici(int itemKey, int inspKey, int pozice);
+    // "Vložit nový": a new item at the position of the current one; the later items
+    // move one down. Returns the new item's key (it is current) or a negative code.
+    int InsertItemAtCurrent();
+    // Moves the current item one place down ('N') or up ('P') in the order shown.
+    // Returns 0 when moved, -1 at the first or last item, -2 on failure.
+    int MoveItem(QChar direction);
+
+signals:
+    // The progress text of a long operation, for the window's status bar.
+    void statusText(const QString &text);
+
+private:
+    void recountLeftAtCustomer();
+};
+
+// The inspections that list a serial number starting with the typed text, for the
+// search window: date, owner, type, kind, condition, serial number, technician and the
+// keys of the inspection (UNCIS) and the item (TUNCIS). Returns an executed query, or
+// an inactive one (the reason in *error).
+QSqlQuery FindBySerialNumber(TDMPro *dm, const QString &typed, QString *error = nullptr);

@@ -1,0 +1,382 @@
+// Extinguisher inspections on real database files: the count of extinguishers left at
+// the customer, carry-forward to next year's inspection, the flags of a chosen
+// condition, the year from the serial number, the regular-inspection dates, insertion
+// at a position, moves and the serial-number search.
+#include <QtTest>
+#include <QSqlQuery>
+
+#include "support/testenv.h"
+#include "inspections/hpc.h"
+
+class TestInspections : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TestEnvironment> env;
+
+    static TfHPC *controller() { return TfClass::create<TfHPC>(DM); }
+    static QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
+    static int count(const QString &sql) { return scalar(sql).toInt(); }
+
+    // A stored inspection of owner 10 at site 20 (unless told otherwise).
+    static int newInspection(TfHPC &c, const QDate &datum, const QString &pravid = QStringLiteral("A"),
+                             int fir = 10, int str = 20)
+    {
+        c.defaults().ClearVariables();
+        c.PresetNewInspection(datum);
+        c.SetVariable(QStringLiteral("PRAVID"), pravid);
+        c.SetVariable(QStringLiteral("UNCFIR"), fir);
+        c.SetVariable(QStringLiteral("UNCSTR"), str);
+        c.SetVariable(QStringLiteral("UNCTECH"), 30);
+        const int key = c.InsertRecord();
+        if (key > 0)
+            c.OpenRecord(key);
+        return key;
+    }
+    // Adds an item with a serial number and saves it; returns its key.
+    static int addItem(TfHPC &c, const QString &vyrcis, int status = 1)
+    {
+        const int key = c.AddItem();
+        if (key <= 0)
+            return key;
+        c.hp().setValue(QStringLiteral("VYRCIS"), vyrcis);
+        c.hp().setValue(QStringLiteral("HP"), QStringLiteral("PG6"));
+        c.hp().setValue(QStringLiteral("STATUS"), status);
+        return c.SaveRecord() < 0 ? -1 : key;
+    }
+    static QStringList serials(int inspection)
+    {
+        QStringList out;
+        QSqlQuery q = DM->NewQuery();
+        q.exec(QStringLiteral("SELECT VYRCIS FROM PR_TAB WHERE UNCH = %1 ORDER BY PORADI, UNCPOM").arg(inspection));
+        while (q.next())
+            out << q.value(0).toString();
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        QVERIFY(env->openProgramDatabase());
+    }
+    void cleanup()
+    {
+        QEL_CHECK_PROMPTS(*env);
+        env.reset();
+    }
+
+    void countAndCarryForwardKeepTheExtinguishersAtTheCustomerInTheirOrder()
+    {
+        std::unique_ptr<TfHPC> c(controller());
+        const int key = newInspection(*c, QDate(2024, 3, 1));
+        QVERIFY(key > 0);
+        for (int status = 0; status <= 10; ++status) {
+            QVERIFY(c->AddItem() > 0);
+            RowCache &h = c->hp();
+            h.setValue(QStringLiteral("VYRCIS"), QStringLiteral("S%1/99").arg(status));
+            h.setValue(QStringLiteral("HP"), QStringLiteral("PG6"));
+            h.setValue(QStringLiteral("OPRTEXT"), QStringLiteral("výměna"));
+            h.setValue(QStringLiteral("STAV"), QStringLiteral("stav"));
+            h.setValue(QStringLiteral("POZN"), QStringLiteral("díly"));
+            h.setValue(QStringLiteral("STATUS"), status);
+            h.setValue(QStringLiteral("CARKOD"), 5000 + status);
+            h.setValue(QStringLiteral("POSDIL"), 2010 + status);
+            h.setValue(QStringLiteral("PORADI"), status % 2);   // two objects
+        }
+        RowCache &head = c->header();
+        head.setValue(QStringLiteral("CISPRO"), QStringLiteral("HP-7"));
+        head.setValue(QStringLiteral("PCISLO"), 7);
+        head.setValue(QStringLiteral("UNCDOD"), 4401);
+        head.setValue(QStringLiteral("ZAMEK"), QStringLiteral("A"));
+        head.setValue(QStringLiteral("FAKTURA"), QStringLiteral("H"));
+        QCOMPARE(c->CheckBeforeSave(true), 0);
+        QCOMPARE(c->SaveRecord(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT POCHP FROM PR_HLAV WHERE UNCIS = %1").arg(key)), 6);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1 AND ZNACKA = 'PG6 - výměna'").arg(key)), 11);
+
+        // the technician arranged the items against the order they were typed in
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("UPDATE PR_TAB SET UNCPOM = 100000000 - UNCPOM WHERE UNCH = %1").arg(key)));
+        QStringList kept;
+        for (const QString &s : serials(key))
+            if (!QStringList{QStringLiteral("S2/99"), QStringLiteral("S3/99"), QStringLiteral("S5/99"),
+                             QStringLiteral("S10/99")}.contains(s))
+                kept << s;
+        QCOMPARE(kept.size(), 7);
+
+        const int copy = c->CarryForward(key);
+        QVERIFY2(copy > 0, qPrintable(c->lastError()));
+        QVERIFY(env->prompt().saw(QStringLiteral("Hotovo")));
+        QCOMPARE(serials(copy), kept);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1 AND STATUS = 0 "
+                                      "AND STAV = '' AND POZN = '' AND OPRTEXT = '' AND ZNACKA = 'PG6' "
+                                      "AND CARKOD = 5000 + CAST(SUBSTRING(VYRCIS FROM 2 FOR POSITION('/' IN VYRCIS) - 2) AS INTEGER) "
+                                      "AND POSDIL = CARKOD - 2990").arg(copy)), 7);
+        QSqlQuery h = DM->NewQuery();
+        QVERIFY(h.exec(QStringLiteral("SELECT DATUM, CISPRO, PCISLO, UNCDOD, ZAMEK, FAKTURA, POCHP, UNCFIR, UNCSTR "
+                                      "FROM PR_HLAV WHERE UNCIS = %1").arg(copy)));
+        QVERIFY(h.next());
+        QCOMPARE(h.value(0).toDate(), QDate::currentDate());
+        QVERIFY(h.value(1).toString().isEmpty());
+        QCOMPARE(h.value(2).toInt(), 0);
+        QCOMPARE(h.value(3).toInt(), 0);
+        QCOMPARE(h.value(4).toString().trimmed(), QStringLiteral("N"));
+        QCOMPARE(h.value(5).toString().trimmed(), QStringLiteral("P"));
+        QCOMPARE(h.value(6).toInt(), 0);      // nothing judged yet
+        QCOMPARE(h.value(7).toInt(), 10);
+        QCOMPARE(h.value(8).toInt(), 20);
+        // the new inspection is the open one; the old one is as it was
+        QCOMPARE(c->header().value(QStringLiteral("UNCIS")).toInt(), copy);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1 AND STATUS > 0").arg(key)), 10);
+        QCOMPARE(scalar(QStringLiteral("SELECT CISPRO FROM PR_HLAV WHERE UNCIS = %1").arg(key)).toString(),
+                 QStringLiteral("HP-7"));
+
+        // a save after a move or insertion skips the date messages, never the count
+        c->hp().first();
+        QVERIFY(c->ChooseCondition(QStringLiteral("Zkontrolován"), 1) == 0);
+        QCOMPARE(c->CheckBeforeSave(true), 0);
+        QCOMPARE(c->SaveRecord(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT POCHP FROM PR_HLAV WHERE UNCIS = %1").arg(copy)), 1);
+    }
+
+    void carryForwardOfOnlyDepartedExtinguishersGivesAnEmptyInspection()
+    {
+        std::unique_ptr<TfHPC> c(controller());
+        const int key = newInspection(*c, QDate(2024, 3, 1));
+        for (int status : {2, 3, 5, 10})
+            QVERIFY(addItem(*c, QStringLiteral("X%1").arg(status), status) > 0);
+        const int copy = c->CarryForward(key);
+        QVERIFY(copy > 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1").arg(copy)), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1").arg(key)), 4);
+    }
+
+    void failedCarryForwardLeavesNoCopy_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::newRow("removing the departed items")
+            << QStringLiteral("CREATE TRIGGER TST_FAIL FOR PR_TAB BEFORE DELETE AS BEGIN EXCEPTION TST_STOP; END");
+        QTest::newRow("the reset header")
+            << QStringLiteral("CREATE TRIGGER TST_FAIL FOR PR_HLAV BEFORE UPDATE AS BEGIN "
+                              "IF (NEW.CISPRO IS DISTINCT FROM OLD.CISPRO) THEN EXCEPTION TST_STOP; END");
+    }
+    void failedCarryForwardLeavesNoCopy()
+    {
+        QFETCH(QString, trigger);
+        std::unique_ptr<TfHPC> c(controller());
+        const int key = newInspection(*c, QDate(2024, 3, 1));
+        QVERIFY(addItem(*c, QStringLiteral("A1"), 1) > 0);
+        QVERIFY(addItem(*c, QStringLiteral("A2"), 3) > 0);
+        c->header().setValue(QStringLiteral("CISPRO"), QStringLiteral("HP-1"));
+        QCOMPARE(c->SaveRecord(), 0);
+        QVERIFY(DM->executeDdl(QStringLiteral("CREATE EXCEPTION TST_STOP 'zastaveno'")));
+        QVERIFY(DM->executeDdl(trigger));
+
+        const int r = c->CarryForward(key);
+        QVERIFY(r < 0);
+        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Zkopírování dokladu HP"));
+        QVERIFY(!env->prompt().saw(QStringLiteral("Hotovo")));
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_HLAV")), 1);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB")), 2);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1 AND STATUS IN (1, 3)").arg(key)), 2);
+        QCOMPARE(c->header().value(QStringLiteral("UNCIS")).toInt(), key);
+        QCOMPARE(c->hp().rowCount(), 2);
+        env->prompt().clear();
+    }
+
+    void chosenConditionSetsTheFlagsOfItsState()
+    {
+        std::unique_ptr<TfHPC> c(controller());
+        newInspection(*c, QDate(2025, 1, 10));
+        QVERIFY(c->AddItem() > 0);
+        RowCache &h = c->hp();
+        auto flags = [&h] {
+            return h.value(QStringLiteral("PREDILNA")).toString() + h.value(QStringLiteral("PREVYRAZ")).toString()
+                   + h.value(QStringLiteral("PRESKLAD")).toString();
+        };
+        QCOMPARE(c->ChooseCondition(QStringLiteral("Dodán po opravě"), 6), 0);
+        QCOMPARE(h.value(QStringLiteral("STATUS")).toInt(), 6);
+        QCOMPARE(flags(), QStringLiteral("ANA"));
+        QVERIFY(c->NeedsWorkshopLink());
+        QVERIFY(!c->NeedsWithdrawalDocument());
+        QCOMPARE(c->ChooseCondition(QStringLiteral("Vyřazen"), 5), 0);
+        QCOMPARE(flags(), QStringLiteral("NAA"));
+        QCOMPARE(h.value(QStringLiteral("STAV")).toString(), QStringLiteral("Vyřazen"));
+        QVERIFY(!c->NeedsWorkshopLink());
+        QVERIFY(c->NeedsWithdrawalDocument());
+        QCOMPARE(c->ChooseCondition(QStringLiteral("Zkontrolován"), 1), 0);
+        QCOMPARE(flags(), QStringLiteral("NNN"));
+        QCOMPARE(c->ChooseCondition(QStringLiteral("Neznámý"), 12), 0);
+        QCOMPARE(flags(), QStringLiteral("NNN"));
+        QCOMPARE(c->ChooseCondition(QStringLiteral("Do opravy"), 2), 0);
+        QCOMPARE(flags(), QStringLiteral("ANA"));
+        // the markers read the stored flags too
+        QCOMPARE(c->SaveRecord(), 0);
+        QVERIFY(c->NeedsWorkshopLink());
+        QVERIFY(!c->NeedsWithdrawalDocument());
+    }
+
+    void yearFromTheSerialNumberAndTheMark()
+    {
+        QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("1234/98"), 2000), 1998);
+        QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("/07"), 2000), 2007);
+        QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("/50"), 2000), 1950);
+        QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("/49"), 2000), 2049);
+        QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("123498"), 2000), 2000);
+        QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("1234/9"), 2000), 2000);
+        QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("1234/9x"), 2000), 2000);
+        QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("12/a5/99"), 2000), 2000);   // only the first slash
+        QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("12/015"), 2000), 2001);
+
+        // the rules run on the items a save stores, with the type chosen from the price list
+        QVERIFY(TestEnvironment::scalar(*DM, QStringLiteral("SELECT 1 FROM RDB$DATABASE")).isValid());
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO CENIK (UNCIS, CSEKCE, POPIS, VYROBCE, DRUH) "
+                                      "VALUES (700, 7, 'PG6 LE', 'Hasprom', 'prášek')")));
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO CENIK (UNCIS, CSEKCE, POPIS) VALUES (500, 5, 'Práce')")));
+        std::unique_ptr<TfHPC> c(controller());
+        newInspection(*c, QDate(2025, 1, 10));
+        QVERIFY(c->AddItem() > 0);
+        QCOMPARE(c->ChooseType(500), -1);
+        QCOMPARE(c->ChooseType(700), 0);
+        c->hp().setValue(QStringLiteral("VYRCIS"), QStringLiteral("7781/07"));
+        c->hp().setValue(QStringLiteral("ROK"), 1990);
+        QCOMPARE(c->SaveRecord(), 0);
+        QSqlQuery r = DM->NewQuery();
+        QVERIFY(r.exec(QStringLiteral("SELECT ROK, ZNACKA, HP, VYROBCE, DRUH, UNCCEN FROM PR_TAB")));
+        QVERIFY(r.next());
+        QCOMPARE(r.value(0).toInt(), 2007);
+        QCOMPARE(r.value(1).toString(), QStringLiteral("PG6 LE"));
+        QCOMPARE(r.value(3).toString(), QStringLiteral("Hasprom"));
+        QCOMPARE(r.value(4).toString(), QStringLiteral("prášek"));
+        QCOMPARE(r.value(5).toInt(), 700);
+        QCOMPARE(c->AddPosition(QStringLiteral("u dveří")), 0);
+        QCOMPARE(c->hp().value(QStringLiteral("MISTO")).toString(), QStringLiteral(" u dveří"));
+    }
+
+    void regularInspectionDates_data()
+    {
+        QTest::addColumn<QDate>("datum");
+        QTest::addColumn<QString>("pravid");
+        QTest::addColumn<bool>("skip");
+        QTest::addColumn<QString>("message");
+        const QString nemela = QStringLiteral("V tomto období by\nN E M Ě L A\nbýt provedena pravidelná prohlídka");
+        const QString mela = QStringLiteral("V tomto období by\nM Ě L A\nbýt provedena pravidelná prohlídka");
+        QTest::newRow("regular too early") << QDate(2025, 2, 5) << "A" << false << nemela;
+        QTest::newRow("regular in time") << QDate(2025, 2, 15) << "A" << false << QString();
+        QTest::newRow("non-regular late") << QDate(2025, 2, 15) << "N" << false << mela;
+        QTest::newRow("non-regular on the limit") << QDate(2025, 2, 9) << "N" << false << QString();
+        QTest::newRow("regular on the limit") << QDate(2025, 2, 9) << "A" << false << QString();
+        QTest::newRow("skipped once") << QDate(2025, 2, 5) << "A" << true << QString();
+    }
+    void regularInspectionDates()
+    {
+        QFETCH(QDate, datum);
+        QFETCH(QString, pravid);
+        QFETCH(bool, skip);
+        QFETCH(QString, message);
+        std::unique_ptr<TfHPC> c(controller());
+        QVERIFY(newInspection(*c, QDate(2024, 3, 1)) > 0);
+        // neither another site of the owner nor a non-regular inspection counts
+        QVERIFY(newInspection(*c, QDate(2024, 12, 1), QStringLiteral("A"), 10, 21) > 0);
+        QVERIFY(newInspection(*c, QDate(2024, 12, 2), QStringLiteral("N")) > 0);
+        QVERIFY(newInspection(*c, datum, pravid) > 0);
+        env->prompt().clear();
+        QCOMPARE(c->CheckBeforeSave(skip), 0);
+        if (message.isEmpty()) {
+            QVERIFY2(env->prompt().shown.isEmpty(), qPrintable(env->prompt().texts().join(QLatin1Char('|'))));
+        } else {
+            QCOMPARE(env->prompt().texts(), QStringList{message});
+            QCOMPARE(env->prompt().shown.constFirst().caption, QStringLiteral("Pravidelná prohlídka"));
+        }
+        env->prompt().clear();
+    }
+
+    void insertionAtAPositionAndMoves()
+    {
+        std::unique_ptr<TfHPC> c(controller());
+        const int key = newInspection(*c, QDate(2025, 1, 10));
+        QList<int> keys;
+        for (const char *s : {"A", "B", "C", "D"})
+            keys << addItem(*c, QLatin1String(s));
+        QCOMPARE(serials(key), (QStringList{"A", "B", "C", "D"}));
+        auto pom = [](int item) { return count(QStringLiteral("SELECT UNCPOM FROM PR_TAB WHERE UNCIS = %1").arg(item)); };
+        const int posB = pom(keys[1]), posC = pom(keys[2]), posD = pom(keys[3]);
+
+        QVERIFY(c->hp().locate(QStringLiteral("UNCIS"), keys[1]));
+        const int added = c->InsertItemAtCurrent();
+        QVERIFY(added > 0);
+        QCOMPARE(c->hp().value(QStringLiteral("UNCIS")).toInt(), added);
+        QCOMPARE(pom(added), posB);
+        QCOMPARE(pom(keys[1]), posB + 1);
+        QCOMPARE(pom(keys[2]), posC + 1);
+        QCOMPARE(pom(keys[3]), posD + 1);
+        QCOMPARE(serials(key), (QStringList{"A", "", "B", "C", "D"}));
+
+        // the first item cannot go up, the last cannot go down: nothing changes
+        c->hp().first();
+        QCOMPARE(c->MoveItem(QLatin1Char('P')), -1);
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("První záznam !"));
+        c->hp().last();
+        QCOMPARE(c->MoveItem(QLatin1Char('N')), -1);
+        QCOMPARE(env->prompt().lastText(), QStringLiteral("Poslední záznam !"));
+        QCOMPARE(serials(key), (QStringList{"A", "", "B", "C", "D"}));
+        env->prompt().clear();
+
+        // a move exchanges positions only: every extinguisher keeps its key
+        c->hp().first();
+        QCOMPARE(c->MoveItem(QLatin1Char('N')), 0);
+        QCOMPARE(serials(key), (QStringList{"", "A", "B", "C", "D"}));
+        QCOMPARE(c->hp().value(QStringLiteral("UNCIS")).toInt(), keys[0]);
+        QCOMPARE(c->hp().currentRow(), 1);
+        QCOMPARE(scalar(QStringLiteral("SELECT VYRCIS FROM PR_TAB WHERE UNCIS = %1").arg(keys[0])).toString(),
+                 QStringLiteral("A"));
+        QCOMPARE(c->MoveItem(QLatin1Char('P')), 0);
+        QCOMPARE(serials(key), (QStringList{"A", "", "B", "C", "D"}));
+    }
+
+    void listShowsTheLastFortyDaysWithItsDefaultLayout()
+    {
+        std::unique_ptr<TfHPC> c(controller());
+        const int recent = newInspection(*c, QDate::currentDate().addDays(-3));
+        QVERIFY(newInspection(*c, QDate::currentDate().addDays(-60)) > 0);
+        QCOMPARE(c->OpenDefaultList(), 0);
+        QCOMPARE(c->rowCount(), 1);
+        QCOMPARE(c->list().value(QStringLiteral("UNCIS")).toInt(), recent);
+        // the seeded layout's columns are all in the list's dictionary
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM GGTAB T JOIN GGHLAV G ON G.UNCIS = T.UNCH "
+                                      "JOIN STRUK S ON S.UNCIS = T.UNCSTR AND S.OKNO = 'TfHPS' "
+                                      "WHERE G.OKNO = 'TfHPS' AND G.NAZEV = 'Základní'")), 6);
+    }
+
+    void serialNumberSearchTakesTheTextAsItIs()
+    {
+        std::unique_ptr<TfHPC> c(controller());
+        const int key = newInspection(*c, QDate(2025, 1, 10));
+        QVERIFY(addItem(*c, QStringLiteral("AB12/07")) > 0);
+        QVERIFY(addItem(*c, QStringLiteral("AB13/07")) > 0);
+        QVERIFY(addItem(*c, QStringLiteral("XAB1")) > 0);
+        auto found = [](const QString &typed) {
+            QString error;
+            QSqlQuery q = FindBySerialNumber(DM, typed, &error);
+            if (!q.isActive())
+                return QStringList{QStringLiteral("chyba: ") + error};
+            QStringList out;
+            while (q.next())
+                out << q.value(QStringLiteral("VYRCIS")).toString() + QLatin1Char('@')
+                           + q.value(QStringLiteral("UNCIS")).toString();
+            return out;
+        };
+        const QString at = QLatin1Char('@') + QString::number(key);
+        QCOMPARE(found(QStringLiteral("AB1")), (QStringList{"AB12/07" + at, "AB13/07" + at}));
+        QCOMPARE(found(QStringLiteral("AB12")), QStringList{"AB12/07" + at});
+        QCOMPARE(found(QStringLiteral("AB' OR '1'='1")), QStringList());
+        QCOMPARE(found(QStringLiteral("'")), QStringList());
+        QCOMPARE(found(QStringLiteral("%")), QStringList());
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB")), 3);
+    }
+};
+
+QTEST_MAIN(TestInspections)
+#include "tst_inspections.moc"
