@@ -379,4 +379,4 @@ private slots:
 };
 
 QTEST_MAIN(TestInspections)
-#include "tst_inspections.moc"
+#include "tst_hprecords.moc"
