@@ -177,65 +177,79 @@ int TemplateStore::deleteDesign(const QString &header, const QString &items, int
 
 // --- reports ---------------------------------------------------------------------
 
-int TemplateStore::loadReport(int key, ReportDesign &design)
+int TemplateStore::loadDesign(const QString &headerSql, const QString &itemsSql, int key,
+                              const std::function<void(const QSqlQuery &)> &onHeader,
+                              const std::function<void(const QSqlQuery &)> &onItem,
+                              const std::function<void()> &reset)
 {
     static const QString caption = QStringLiteral("Zobrazení návrhu sestavy");
-    design = ReportDesign();
+    reset();
     if (key <= 0)
         return 0;
     QSqlQuery q = m_dm->NewQuery();
     q.setForwardOnly(true);
-    if (!q.prepare(QStringLiteral("select * from GSHlav where uncis=:uncis")))
+    if (!q.prepare(headerSql))
         return fail(ResReadFailed, q.lastError().text(), caption);
     q.bindValue(QStringLiteral(":uncis"), key);
     if (!q.exec())
         return fail(ResReadFailed, q.lastError().text(), caption);
     if (!q.next())
         return 0;
-    {
-        const Row r(q);
-        design.key = key;
-        design.name = r.text("NAZEV");
-        design.title1 = r.text("NADP1");
-        design.title2 = r.text("NADP2");
-        design.window = r.text("OKNO");
-        design.variant = r.integer("TYPOKNA");
-        design.created = r.time("ULOZENO");
-        design.changed = r.time("KDY");
-        design.orientation = r.integer("ORIENTACE") == Landscape ? Landscape : Portrait;
-        design.settings = r.text("OSTNAS");
-        design.header = r.text("ZAHLAVI");
-        design.footer = r.text("ZAPATI");
-        design.legend = r.text("LEGENDA");
-        design.documentTexts = !design.header.isEmpty() || !design.footer.isEmpty()
-                               || !design.legend.isEmpty();
-    }
+    onHeader(q);
     q.clear();
-    if (!q.prepare(QStringLiteral("select * from GSTab where unch=:unch Order by Poradi")))
+    if (!q.prepare(itemsSql))
         return fail(ResReadFailed, q.lastError().text(), caption);
     q.bindValue(QStringLiteral(":unch"), key);
     if (!q.exec()) {
         const QString error = q.lastError().text();
-        design = ReportDesign();
+        reset();
         return fail(ResReadFailed, error, caption);
     }
-    while (q.next()) {
-        const Row r(q);
-        ReportColumn c;
-        c.key = r.integer("UNCIS");
-        c.name = r.text("NAZEV");
-        c.caption = r.text("NAPIS");
-        c.width = r.integer("SIRKA");
-        c.valueAlignment = alignmentFromCode(r.integer("ZAROVH"));
-        c.captionAlignment = alignmentFromCode(r.integer("ZAROVN"));
-        c.sum = r.integer("SUMA") == 1;
-        c.valueFont = readFont(r, "H");
-        c.captionFont = readFont(r, "N");
-        c.left = r.integer("PORADI");
-        c.itemKey = r.integer("UNCPOL");
-        design.columns << c;
-    }
+    while (q.next())
+        onItem(q);
     return key;
+}
+
+int TemplateStore::loadReport(int key, ReportDesign &design)
+{
+    return loadDesign(
+        QStringLiteral("select * from GSHlav where uncis=:uncis"),
+        QStringLiteral("select * from GSTab where unch=:unch Order by Poradi"), key,
+        [&](const QSqlQuery &q) {
+            const Row r(q);
+            design.key = key;
+            design.name = r.text("NAZEV");
+            design.title1 = r.text("NADP1");
+            design.title2 = r.text("NADP2");
+            design.window = r.text("OKNO");
+            design.variant = r.integer("TYPOKNA");
+            design.created = r.time("ULOZENO");
+            design.changed = r.time("KDY");
+            design.orientation = r.integer("ORIENTACE") == Landscape ? Landscape : Portrait;
+            design.settings = r.text("OSTNAS");
+            design.header = r.text("ZAHLAVI");
+            design.footer = r.text("ZAPATI");
+            design.legend = r.text("LEGENDA");
+            design.documentTexts = !design.header.isEmpty() || !design.footer.isEmpty()
+                                   || !design.legend.isEmpty();
+        },
+        [&](const QSqlQuery &q) {
+            const Row r(q);
+            ReportColumn c;
+            c.key = r.integer("UNCIS");
+            c.name = r.text("NAZEV");
+            c.caption = r.text("NAPIS");
+            c.width = r.integer("SIRKA");
+            c.valueAlignment = alignmentFromCode(r.integer("ZAROVH"));
+            c.captionAlignment = alignmentFromCode(r.integer("ZAROVN"));
+            c.sum = r.integer("SUMA") == 1;
+            c.valueFont = readFont(r, "H");
+            c.captionFont = readFont(r, "N");
+            c.left = r.integer("PORADI");
+            c.itemKey = r.integer("UNCPOL");
+            design.columns << c;
+        },
+        [&] { design = ReportDesign(); });
 }
 
 int TemplateStore::saveReport(ReportDesign &design)
@@ -382,51 +396,32 @@ int TemplateStore::saveDefaultDocumentTexts(const QString &header, const QString
 
 int TemplateStore::loadGridLayout(int key, GridLayout &layout)
 {
-    static const QString caption = QStringLiteral("Zobrazení návrhu sestavy");
-    layout = GridLayout();
-    if (key <= 0)
-        return 0;
-    QSqlQuery q = m_dm->NewQuery();
-    q.setForwardOnly(true);
-    if (!q.prepare(QStringLiteral("select * from GGHlav where uncis=:uncis")))
-        return fail(ResReadFailed, q.lastError().text(), caption);
-    q.bindValue(QStringLiteral(":uncis"), key);
-    if (!q.exec())
-        return fail(ResReadFailed, q.lastError().text(), caption);
-    if (!q.next())
-        return 0;
-    {
-        const Row r(q);
-        layout.key = key;
-        layout.name = r.text("NAZEV");
-        layout.window = r.text("OKNO");
-        layout.variant = r.integer("TYPOKNA");
-        layout.created = r.time("ULOZENO");
-        layout.changed = r.time("KDY");
-    }
-    q.clear();
-    if (!q.prepare(QStringLiteral("select * from GGTab where unch=:unch ORDER BY PORADI")))
-        return fail(ResReadFailed, q.lastError().text(), caption);
-    q.bindValue(QStringLiteral(":unch"), key);
-    if (!q.exec()) {
-        const QString error = q.lastError().text();
-        layout = GridLayout();
-        return fail(ResReadFailed, error, caption);
-    }
-    while (q.next()) {
-        const Row r(q);
-        GridColumn c;
-        c.key = r.integer("UNCIS");
-        c.name = r.text("NAZEV");
-        c.caption = r.text("NAPIS");
-        c.width = r.integer("SIRKA");
-        c.alignment = alignmentFromCode(r.integer("ZAROV"));
-        c.order = r.text("ORD");
-        c.itemKey = r.integer("UNCSTR");
-        c.position = r.integer("PORADI");
-        layout.columns << c;
-    }
-    return key;
+    return loadDesign(
+        QStringLiteral("select * from GGHlav where uncis=:uncis"),
+        QStringLiteral("select * from GGTab where unch=:unch ORDER BY PORADI"), key,
+        [&](const QSqlQuery &q) {
+            const Row r(q);
+            layout.key = key;
+            layout.name = r.text("NAZEV");
+            layout.window = r.text("OKNO");
+            layout.variant = r.integer("TYPOKNA");
+            layout.created = r.time("ULOZENO");
+            layout.changed = r.time("KDY");
+        },
+        [&](const QSqlQuery &q) {
+            const Row r(q);
+            GridColumn c;
+            c.key = r.integer("UNCIS");
+            c.name = r.text("NAZEV");
+            c.caption = r.text("NAPIS");
+            c.width = r.integer("SIRKA");
+            c.alignment = alignmentFromCode(r.integer("ZAROV"));
+            c.order = r.text("ORD");
+            c.itemKey = r.integer("UNCSTR");
+            c.position = r.integer("PORADI");
+            layout.columns << c;
+        },
+        [&] { layout = GridLayout(); });
 }
 
 int TemplateStore::saveGridLayout(GridLayout &layout)
@@ -505,52 +500,33 @@ int TemplateStore::listGridLayouts(const QString &window, int variant, QList<Des
 
 int TemplateStore::loadFilter(int key, FilterDesign &filter)
 {
-    static const QString caption = QStringLiteral("Zobrazení návrhu sestavy");
-    filter = FilterDesign();
-    if (key <= 0)
-        return 0;
-    QSqlQuery q = m_dm->NewQuery();
-    q.setForwardOnly(true);
-    if (!q.prepare(QStringLiteral("select * from GPHlav where uncis=:uncis")))
-        return fail(ResReadFailed, q.lastError().text(), caption);
-    q.bindValue(QStringLiteral(":uncis"), key);
-    if (!q.exec())
-        return fail(ResReadFailed, q.lastError().text(), caption);
-    if (!q.next())
-        return 0;
-    {
-        const Row r(q);
-        filter.key = key;
-        filter.name = r.text("NAZEV");
-        filter.window = r.text("OKNO");
-        filter.variant = r.integer("TYPOKNA");
-        filter.created = r.time("ULOZENO");
-        filter.changed = r.time("KDY");
-        filter.selectionKind = r.text("TYPVYBERU");
-        filter.ownCondition = r.text("VLASTPODM");
-    }
-    q.clear();
-    if (!q.prepare(QStringLiteral("select * from GPTab where unch=:unch order by uncis")))
-        return fail(ResReadFailed, q.lastError().text(), caption);
-    q.bindValue(QStringLiteral(":unch"), key);
-    if (!q.exec()) {
-        const QString error = q.lastError().text();
-        filter = FilterDesign();
-        return fail(ResReadFailed, error, caption);
-    }
-    while (q.next()) {
-        const Row r(q);
-        FilterCondition c;
-        c.key = r.integer("UNCIS");
-        c.item = r.text("POLOZKA");
-        c.caption = r.text("POPIS");
-        c.op = r.text("PODMINKA");
-        c.value = r.text("HODNOTA");
-        c.connective = r.text("SPOJENI");
-        c.type = r.text("TYP");
-        filter.conditions << c;
-    }
-    return key;
+    return loadDesign(
+        QStringLiteral("select * from GPHlav where uncis=:uncis"),
+        QStringLiteral("select * from GPTab where unch=:unch order by uncis"), key,
+        [&](const QSqlQuery &q) {
+            const Row r(q);
+            filter.key = key;
+            filter.name = r.text("NAZEV");
+            filter.window = r.text("OKNO");
+            filter.variant = r.integer("TYPOKNA");
+            filter.created = r.time("ULOZENO");
+            filter.changed = r.time("KDY");
+            filter.selectionKind = r.text("TYPVYBERU");
+            filter.ownCondition = r.text("VLASTPODM");
+        },
+        [&](const QSqlQuery &q) {
+            const Row r(q);
+            FilterCondition c;
+            c.key = r.integer("UNCIS");
+            c.item = r.text("POLOZKA");
+            c.caption = r.text("POPIS");
+            c.op = r.text("PODMINKA");
+            c.value = r.text("HODNOTA");
+            c.connective = r.text("SPOJENI");
+            c.type = r.text("TYP");
+            filter.conditions << c;
+        },
+        [&] { filter = FilterDesign(); });
 }
 
 int TemplateStore::saveFilter(FilterDesign &filter)

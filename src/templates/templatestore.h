@@ -1,4 +1,7 @@
 #pragma once
+#include <functional>
+
+class QSqlQuery;
 // Reading and writing the designs of the list windows and the data dictionary they
 // are made from. A design is written whole: its header, then its column or condition
 // rows replaced, all in one transaction, so a failure leaves the stored design as it
@@ -72,6 +75,12 @@ public:
 
 private:
     int fail(int code, const QString &error, const QString &caption);
+    // Reads a design's header row (":uncis") and then its rows (":unch"); reset
+    // empties the design before reading and again when reading the rows fails.
+    int loadDesign(const QString &headerSql, const QString &itemsSql, int key,
+                   const std::function<void(const QSqlQuery &)> &onHeader,
+                   const std::function<void(const QSqlQuery &)> &onItem,
+                   const std::function<void()> &reset);
     int listDesigns(const QString &table, const QString &window, int variant,
                     const QString &selectionKind, QList<DesignEntry> &out);
     int deleteDesign(const QString &header, const QString &items, int key);

@@ -1,0 +1,41 @@
+#pragma once
+// TfHPNajdi, "Hledání HP podle výrobního čísla": every inspection that lists an
+// extinguisher whose serial number starts with the typed text; a chosen row gives the
+// inspection and the item.
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class TDMPro;
+
+class TfHPNajdi : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfHPNajdi(TDMPro *dm, QWidget *parent = nullptr);
+
+    // Re-reads the rows for the text in the field. Returns the row count, or -1 when
+    // the search failed (the user has been told).
+    int Hledat();
+    // OK with the current row's keys; nothing when there is no row.
+    void Zobrazit();
+
+    int chosenInspection() const { return m_uncis; }
+    int chosenItem() const { return m_tuncis; }
+
+    QLineEdit *eHledat() const { return m_eHledat; }
+    QTableWidget *grid() const { return m_grid; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TDMPro *m_dm;
+    QLineEdit *m_eHledat;
+    QTableWidget *m_grid;
+    QPushButton *m_bZobrazit;
+    QPushButton *m_bZavrit;
+    int m_uncis = 0;
+    int m_tuncis = 0;
+};
