@@ -1,9 +1,12 @@
 #include "framework/firebird.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QVariant>
 #include <ibase.h>
+#include <unistd.h>
 
 namespace Firebird {
 namespace {
@@ -190,6 +193,18 @@ QStringList splitScript(const QString &script)
     }
     flush();
     return statements;
+}
+
+void chooseLockDirectory()
+{
+    if (!qEnvironmentVariableIsEmpty("FIREBIRD_LOCK"))
+        return;
+    const QFileInfo shared(QStringLiteral("/tmp/firebird"));
+    if (!shared.exists() || (shared.isWritable() && shared.isExecutable()))
+        return;
+    const QString own = QDir::tempPath() + QStringLiteral("/firebird-") + QString::number(getuid());
+    QDir().mkpath(own);
+    qputenv("FIREBIRD_LOCK", own.toLocal8Bit());
 }
 
 void shutdownEngine()

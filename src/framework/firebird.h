@@ -40,6 +40,12 @@ bool executeDdl(const QSqlDatabase &db, const QString &statement, QString *error
 // triggers and procedures); comments and blank statements are dropped.
 QStringList splitScript(const QString &script);
 
+// The embedded engine keeps its lock files in /tmp/firebird. When that folder belongs
+// to another user this user could open no database; then a folder of its own is used
+// (only this user's processes open its embedded files, so they agree on it). Call at
+// the very start of a program, before the first client call.
+void chooseLockDirectory();
+
 // Stops the background work of the embedded engine; call before the process exits
 // so that the next process can open the file at once.
 void shutdownEngine();
