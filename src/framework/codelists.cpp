@@ -13,6 +13,17 @@ QString codeListSelect(const QString &alias, const QString &table)
            + QStringLiteral("' as oznac FROM ") + table + QLatin1Char(' ') + alias;
 }
 
+// The declarations every code list of one table makes: names, table, SELECT and order.
+static void declareCodeList(TfEditSez &list, const QString &objectName, const QString &caption,
+                            const QString &table, const QString &alias, const QString &orderBy)
+{
+    list.setObjectName(objectName);
+    list.setWindowTitle(caption);
+    list.SetCodeListTable(table);
+    list.setBaseSelect(codeListSelect(alias, table));
+    list.setOrderBy(orderBy);
+}
+
 TckKey tckKey(int key, Qt::KeyboardModifiers modifiers, const QString &text)
 {
     TckKey result;
@@ -105,11 +116,8 @@ TfPVTypy::TfPVTypy(QWidget *parent, TDMPro *dm)
 TfHPStavy::TfHPStavy(QWidget *parent, TDMPro *dm)
     : TfEditSez(parent, dm)
 {
-    setObjectName(QStringLiteral("fHPStavy"));
-    setWindowTitle(QStringLiteral("Tarko 8: stavy HP"));
-    SetCodeListTable(QStringLiteral("S_STAV"));
-    setBaseSelect(codeListSelect(QStringLiteral("sta"), QStringLiteral("S_STAV")));
-    setOrderBy(QStringLiteral(" ORDER BY POPIS "));
+    declareCodeList(*this, QStringLiteral("fHPStavy"), QStringLiteral("Tarko 8: stavy HP"), QStringLiteral("S_STAV"),
+                    QStringLiteral("sta"), QStringLiteral(" ORDER BY POPIS "));
     addColumn(QStringLiteral("TYP"), QStringLiteral("Typ"));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
 
@@ -136,11 +144,8 @@ TfHPStavy::TfHPStavy(QWidget *parent, TDMPro *dm)
 TfHPUmist::TfHPUmist(QWidget *parent, TDMPro *dm)
     : TfEditSez(parent, dm)
 {
-    setObjectName(QStringLiteral("fHPUmist"));
-    setWindowTitle(QStringLiteral("Tarko 8: Umístění HP"));
-    SetCodeListTable(QStringLiteral("S_UMIST"));
-    setBaseSelect(codeListSelect(QStringLiteral("umi"), QStringLiteral("S_UMIST")));
-    setOrderBy(QStringLiteral(" ORDER BY POPIS "));
+    declareCodeList(*this, QStringLiteral("fHPUmist"), QStringLiteral("Tarko 8: Umístění HP"), QStringLiteral("S_UMIST"),
+                    QStringLiteral("umi"), QStringLiteral(" ORDER BY POPIS "));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
     FormCreate();
 }
@@ -148,11 +153,8 @@ TfHPUmist::TfHPUmist(QWidget *parent, TDMPro *dm)
 TfHPPozice::TfHPPozice(QWidget *parent, TDMPro *dm)
     : TfEditSez(parent, dm)
 {
-    setObjectName(QStringLiteral("fHPPozice"));
-    setWindowTitle(QStringLiteral("Tarko 8: pozice HP"));
-    SetCodeListTable(QStringLiteral("POZICE"));
-    setBaseSelect(codeListSelect(QStringLiteral("poz"), QStringLiteral("POZICE")));
-    setOrderBy(QStringLiteral(" ORDER BY POPIS "));
+    declareCodeList(*this, QStringLiteral("fHPPozice"), QStringLiteral("Tarko 8: pozice HP"), QStringLiteral("POZICE"),
+                    QStringLiteral("poz"), QStringLiteral(" ORDER BY POPIS "));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
     FormCreate();
 }
@@ -160,11 +162,8 @@ TfHPPozice::TfHPPozice(QWidget *parent, TDMPro *dm)
 TfHPSezOprVyr::TfHPSezOprVyr(QWidget *parent, TDMPro *dm)
     : TfEditSez(parent, dm)
 {
-    setObjectName(QStringLiteral("fHPSezOprVyr"));
-    setWindowTitle(QStringLiteral("Tarko 8: seznam oprav a vyřazení"));
-    SetCodeListTable(QStringLiteral("S_OPRTXT"));
-    setBaseSelect(codeListSelect(QStringLiteral("sez"), QStringLiteral("S_OPRTXT")));
-    setOrderBy(QStringLiteral(" ORDER BY POPIS "));
+    declareCodeList(*this, QStringLiteral("fHPSezOprVyr"), QStringLiteral("Tarko 8: seznam oprav a vyřazení"), QStringLiteral("S_OPRTXT"),
+                    QStringLiteral("sez"), QStringLiteral(" ORDER BY POPIS "));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
     FormCreate();
 }
@@ -172,11 +171,8 @@ TfHPSezOprVyr::TfHPSezOprVyr(QWidget *parent, TDMPro *dm)
 TfPVUmist::TfPVUmist(QWidget *parent, TDMPro *dm)
     : TfEditSez(parent, dm)
 {
-    setObjectName(QStringLiteral("fPVUmist"));
-    setWindowTitle(QStringLiteral("Tarko 8: Umístění PV"));
-    SetCodeListTable(QStringLiteral("S_VUMIST"));
-    setBaseSelect(codeListSelect(QStringLiteral("umi"), QStringLiteral("S_VUMIST")));
-    setOrderBy(QStringLiteral(" ORDER BY POPIS "));
+    declareCodeList(*this, QStringLiteral("fPVUmist"), QStringLiteral("Tarko 8: Umístění PV"), QStringLiteral("S_VUMIST"),
+                    QStringLiteral("umi"), QStringLiteral(" ORDER BY POPIS "));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
     FormCreate();
 }
@@ -184,11 +180,8 @@ TfPVUmist::TfPVUmist(QWidget *parent, TDMPro *dm)
 TfPVOznaceni::TfPVOznaceni(QWidget *parent, TDMPro *dm)
     : TfEditSez(parent, dm)
 {
-    setObjectName(QStringLiteral("fPVOznaceni"));
-    setWindowTitle(QStringLiteral("Tarko 8: označení"));
-    SetCodeListTable(QStringLiteral("S_VOZNAC"));
-    setBaseSelect(codeListSelect(QStringLiteral("sez"), QStringLiteral("S_VOZNAC")));
-    setOrderBy(QStringLiteral(" ORDER BY POPIS "));
+    declareCodeList(*this, QStringLiteral("fPVOznaceni"), QStringLiteral("Tarko 8: označení"), QStringLiteral("S_VOZNAC"),
+                    QStringLiteral("sez"), QStringLiteral(" ORDER BY POPIS "));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
     FormCreate();
 }
@@ -196,11 +189,8 @@ TfPVOznaceni::TfPVOznaceni(QWidget *parent, TDMPro *dm)
 TfPVVybav::TfPVVybav(QWidget *parent, TDMPro *dm)
     : TfEditSez(parent, dm)
 {
-    setObjectName(QStringLiteral("fPVVybav"));
-    setWindowTitle(QStringLiteral("Tarko 8: Vybavení"));
-    SetCodeListTable(QStringLiteral("S_VYBAV"));
-    setBaseSelect(codeListSelect(QStringLiteral("sez"), QStringLiteral("S_VYBAV")));
-    setOrderBy(QStringLiteral(" ORDER BY POPIS "));
+    declareCodeList(*this, QStringLiteral("fPVVybav"), QStringLiteral("Tarko 8: Vybavení"), QStringLiteral("S_VYBAV"),
+                    QStringLiteral("sez"), QStringLiteral(" ORDER BY POPIS "));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
     FormCreate();
 }
@@ -208,11 +198,8 @@ TfPVVybav::TfPVVybav(QWidget *parent, TDMPro *dm)
 TfSekce::TfSekce(QWidget *parent, TDMPro *dm)
     : TfEditSez(parent, dm)
 {
-    setObjectName(QStringLiteral("fSekce"));
-    setWindowTitle(QStringLiteral("Tarko 8: Názvy sekcí ceníku"));
-    SetCodeListTable(QStringLiteral("NAZSEKCE"));
-    setBaseSelect(codeListSelect(QStringLiteral("sek"), QStringLiteral("NAZSEKCE")));
-    setOrderBy(QStringLiteral(" ORDER BY CSEKCE "));
+    declareCodeList(*this, QStringLiteral("fSekce"), QStringLiteral("Tarko 8: Názvy sekcí ceníku"), QStringLiteral("NAZSEKCE"),
+                    QStringLiteral("sek"), QStringLiteral(" ORDER BY CSEKCE "));
     addColumn(QStringLiteral("CSEKCE"), QStringLiteral("Číslo"));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
     FormCreate();
@@ -221,11 +208,8 @@ TfSekce::TfSekce(QWidget *parent, TDMPro *dm)
 TfKatVodHKon::TfKatVodHKon(QWidget *parent, TDMPro *dm)
     : TfEditSez(parent, dm)
 {
-    setObjectName(QStringLiteral("fKatVodHKon"));
-    setWindowTitle(QStringLiteral("Tarko 8: Prováděné kontroyl PV"));
-    SetCodeListTable(QStringLiteral("KATVODHKON"));
-    setBaseSelect(codeListSelect(QStringLiteral("poz"), QStringLiteral("KATVODHKON")));
-    setOrderBy(QStringLiteral(" ORDER BY KONTROLA "));
+    declareCodeList(*this, QStringLiteral("fKatVodHKon"), QStringLiteral("Tarko 8: Prováděné kontroyl PV"), QStringLiteral("KATVODHKON"),
+                    QStringLiteral("poz"), QStringLiteral(" ORDER BY KONTROLA "));
     addColumn(QStringLiteral("KONTROLA"), QStringLiteral("Popis kontroly"));
     FormCreate();
 }
