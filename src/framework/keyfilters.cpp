@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 namespace {
 
@@ -123,6 +124,25 @@ void installKeyFilter(QLineEdit *edit, KeyFilter kind)
         }
     }
     edit->installEventFilter(new LineEditKeyFilter(edit, kind));
+}
+
+namespace {
+class UpperCaseValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+} // namespace
+
+void setUpperCase(QLineEdit *edit)
+{
+    if (edit)
+        edit->setValidator(new UpperCaseValidator(edit));
 }
 
 void focusNextControl(QWidget *from)

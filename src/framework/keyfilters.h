@@ -50,6 +50,9 @@ KeyDecision decideKey(KeyFilter kind, int key, Qt::KeyboardModifiers modifiers,
 // separator is read from DecimalSeparator at each key press.
 void installKeyFilter(QLineEdit *edit, KeyFilter kind);
 
+// Whatever is typed or pasted into the field is upper case (document numbers, codes).
+void setUpperCase(QLineEdit *edit);
+
 // Moves the focus from a control to the next one in its window's tab order that can
 // take it (the Enter-moves-on behaviour of the edit windows).
 void focusNextControl(QWidget *from);

@@ -254,7 +254,116 @@ int TfHPC::AddItem()
     return key;
 }
 
+int TfHPC::RepeatItem()
+{
+    ItemTable &it = polozky();
+    RowCache &c = hp();
+    if (c.currentRow() < 0)
+        return AddItem();
+    it.defaults.ClearVariables();
+    static const QStringList ownColumns = {QStringLiteral("UNCIS"), QStringLiteral("UNCH"),
+                                           QStringLiteral("UNCPOM"), QStringLiteral("KLIC"),
+                                           QStringLiteral("KDY"), QStringLiteral("KDO")};
+    for (const QString &f : c.fieldNames())
+        if (!ownColumns.contains(f, Qt::CaseInsensitive))
+            it.defaults.SetVariable(f, c.value(f));
+    it.defaults.SetVariable(QStringLiteral("VYRCIS"), QString());
+    it.defaults.SetVariable(QStringLiteral("POZN"), QString());
+    it.defaults.SetVariable(QStringLiteral("CARKOD"), 0);
+    const int key = AppendItem(it);
+    it.defaults.ClearVariables();
+    return key;
+}
+
+int TfHPC::DeleteCurrentItem()
+{
+    if (hp().currentRow() < 0)
+        return ResItemDeleteFailed;
+    return DeleteItem(polozky(), 0, polozky().table);
+}
+
+int TfHPC::FindItemBySerial(const QString &prefix) const
+{
+    const RowCache &c = *const_cast<TfHPC *>(this)->polozky().cache;
+    for (int r = 0; r < c.rowCount(); ++r)
+        if (c.value(r, QStringLiteral("VYRCIS")).toString().startsWith(prefix, Qt::CaseInsensitive))
+            return r;
+    return -1;
+}
+
+QString TfHPC::ObjectOfOwner(int poradi, bool *found)
+{
+    if (found)
+        *found = false;
+    QSqlQuery q = dm()->NewQuery();
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT Objekt FROM S_Objekt WHERE UnCH = :UnCH AND Poradi = :Poradi ORDER BY UnCis"));
+    q.bindValue(QStringLiteral(":UnCH"), header().value(QStringLiteral("UNCFIR")));
+    q.bindValue(QStringLiteral(":Poradi"), poradi);
+    if (!exec(q, m_lastError) || !q.next())
+        return QString();
+    if (found)
+        *found = true;
+    return q.value(0).toString();
+}
+
+int TfHPC::AddRefinementText(const QString &text)
+{
+    const QString popis = text.trimmed();
+    if (popis.isEmpty())
+        return 1;
+    QSqlQuery q = dm()->NewQuery();
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT COUNT(*) FROM S_OprTxt WHERE Popis = :Popis"));
+    q.bindValue(QStringLiteral(":Popis"), popis);
+    if (!exec(q, m_lastError) || !q.next())
+        return -1;
+    if (q.value(0).toInt() > 0)
+        return 1;
+    const qint64 key = dm()->NextKey(QStringLiteral("S_OPRTXT"));
+    if (key <= 0) {
+        m_lastError = QStringLiteral("Klíč nového textu nebyl vytvořen");
+        return -1;
+    }
+    TransactionGuard guard(dm());
+    q.prepare(QStringLiteral("INSERT INTO S_OprTxt (UnCis, Popis, Kdo, Klic) VALUES (:UnCis, :Popis, :Kdo, 0)"));
+    q.bindValue(QStringLiteral(":UnCis"), int(key));
+    q.bindValue(QStringLiteral(":Popis"), popis);
+    q.bindValue(QStringLiteral(":Kdo"), userStamp());
+    if (!guard.isActive() || !exec(q, m_lastError) || !guard.commit()) {
+        if (m_lastError.isEmpty())
+            m_lastError = guard.lastError();
+        return -1;
+    }
+    return 0;
+}
+
+int TfHPC::SortItems(const QString &order)
+{
+    m_itemOrder = order;
+    polozky().orderBy = QStringLiteral(" ORDER BY ") + order + QLatin1Char(' ');
+    const int key = header().value(QStringLiteral("UNCIS")).toInt();
+    return key > 0 ? OpenRecord(key) : 0;
+}
+
 // --- inspection rules --------------------------------------------------------------
+
+bool TfHPC::CanHaveItems()
+{
+    RowCache &h = header();
+    return h.currentRow() >= 0 && h.value(QStringLiteral("UNCFIR")).toInt() != 0
+           && h.value(QStringLiteral("DATUM")).toDate().isValid()
+           && h.value(QStringLiteral("UNCTECH")).toInt() != 0;
+}
+
+int TfHPC::UnlinkDeliveryNote()
+{
+    RowCache &h = header();
+    if (h.currentRow() < 0)
+        return -1;
+    h.setValue(QStringLiteral("UNCDOD"), 0);
+    return SaveRecord() < 0 ? -1 : 0;
+}
 
 void TfHPC::recountLeftAtCustomer()
 {

@@ -61,7 +61,32 @@ public:
     // and cost centre from the current item ("Přidat HP"). Returns its key.
     int AddItem();
 
+    // "Opakovat HP": a new item with every value of the current one except the serial
+    // number, the note and the barcode, for a row of identical extinguishers. Returns
+    // its key.
+    int RepeatItem();
+    // "Smazat HP": the current item leaves with the next save.
+    int DeleteCurrentItem();
+    // The row of the first item whose serial number starts with the text, ignoring
+    // case; -1 when none does.
+    int FindItemBySerial(const QString &prefix) const;
+    // The name of the owner's object with the order number; *found tells whether the
+    // owner has one.
+    QString ObjectOfOwner(int poradi, bool *found = nullptr);
+    // The refinement text is offered from now on: a text not yet in S_OPRTXT is added
+    // with a generated key. Returns 0, 1 when it was there already, -1 on failure.
+    int AddRefinementText(const QString &text);
+    // The items read again in the given order (the open record is read again, so the
+    // caller saves or drops its changes first).
+    int SortItems(const QString &order);
+    QString itemOrder() const { return m_itemOrder; }
+
     // --- inspection rules ----------------------------------------------------------
+    // Whether the inspection may receive items: it has an owner, a date and its first
+    // technician.
+    bool CanHaveItems();
+    // "Odpojit": the delivery note is no longer linked; saved at once.
+    int UnlinkDeliveryNote();
     // The check before saving: the regular-inspection dates (unless skipped once after
     // a move or insertion) and the count of extinguishers left at the customer.
     // Returns 0, or -1 when the save must be refused.
@@ -85,6 +110,7 @@ signals:
 
 private:
     void recountLeftAtCustomer();
+    QString m_itemOrder = QStringLiteral("poradi,uncpom");
 };
 
 // The inspections that list a serial number starting with the typed text, for the

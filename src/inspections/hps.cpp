@@ -1,5 +1,6 @@
 #include "inspections/hps.h"
 #include "inspections/dokdop.h"
+#include "inspections/hp.h"
 #include "inspections/hpc.h"
 #include "inspections/hpnajdi.h"
 #include "framework/heslo.h"
@@ -71,7 +72,7 @@ int TfHPS::DefaultFilter()
 
 void TfHPS::OpenDetail(int key)
 {
-    (void)key;
+    OtevriKontroluHP(hpc(), key, this);
 }
 
 int TfHPS::BeforeNewRecord()
