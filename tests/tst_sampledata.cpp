@@ -3,13 +3,17 @@
 // that every movement state is there, that the program's controllers open the data,
 // and that the program's own inserts continue after the sample's keys.
 #include <QtTest>
+#include <QLineEdit>
 #include <QMap>
 #include <QSet>
 #include <QSqlQuery>
 
 #include "admin/sampledata.h"
 #include "customers/adresyc.h"
+#include "framework/rowcachemodel.h"
+#include "inspections/hp.h"
 #include "inspections/hpc.h"
+#include "inspections/hps.h"
 #include "support/testenv.h"
 
 class TestSampleData : public QObject
@@ -194,6 +198,39 @@ private slots:
             QVERIFY2(key > count(QStringLiteral("SELECT MAX(UNCIS) FROM ") + table), t);
             QCOMPARE(key % 100, 0);
         }
+    }
+
+    void listAndEditWindowShowTheSample()
+    {
+        SampleOptions o;
+        o.customers = 3;
+        o.sitesPerCustomer = 2;
+        o.years = 2;
+        o.perSite = 5;
+        QString error;
+        QVERIFY2(fillSampleData(*DM, o, nullptr, &error), qPrintable(error));
+        // the inspection list as the menu opens it, with its filter of the last weeks
+        std::unique_ptr<TfHPS> list(VytvorKontrolyHP());
+        QVERIFY(list);
+        QVERIFY(list->prepareAndOpen() >= 0);
+        ListDataset &rows = list->controller()->list();
+        QVERIFY(rows.recordCount() >= 1);
+        const int key = rows.value(0, QStringLiteral("UNCIS")).toInt();
+        int items = -1;
+        QString owner;
+        env->prompt().onModal([&](QDialog *d) {
+            if (auto *form = qobject_cast<TfHP *>(d)) {
+                items = form->itemModel()->rowCount();
+                owner = form->findChild<QWidget *>(QStringLiteral("ncFirma"))
+                            ->findChild<QLineEdit *>()->text();
+            }
+            return 0;
+        });
+        list->OpenDetail(key);
+        QCOMPARE(items, count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1").arg(key)));
+        QVERIFY(items > 0);
+        QVERIFY(!owner.isEmpty());
+        QEL_CHECK_PROMPTS(*env);
     }
 };
 
