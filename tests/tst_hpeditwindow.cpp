@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QToolButton>
 
 #include "customers/nabadr.h"
@@ -22,6 +23,7 @@
 #include "framework/rowcachemodel.h"
 #include "inspections/hp.h"
 #include "inspections/hpc.h"
+#include "inspections/hpnajdi.h"
 #include "inspections/hps.h"
 #include "support/addressdata.h"
 #include "support/testenv.h"
@@ -301,6 +303,35 @@ private slots:
         w->close();
     }
 
+    void keyboardAddsRepeatsAndSearches()
+    {
+        const int key = inspection({{QStringLiteral("K-1/99"), 1}});
+        QPointer<TfHP> w = openForm(key);
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w.data()));
+        auto *eVyrCis = child<QLineEdit>(w, "eVyrCis");
+        eVyrCis->setFocus();
+        QTest::keyClick(eVyrCis, Qt::Key_Insert);
+        QCOMPARE(c->hp().rowCount(), 2);
+        QCOMPARE(QApplication::focusWidget(), child<QComboBox>(w, "cbUmisteni"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+        QCOMPARE(c->hp().rowCount(), 3);
+        c->hp().first();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+        QCOMPARE(c->hp().rowCount(), 4);
+        QCOMPARE(c->hp().value(QStringLiteral("HP")).toString(), QStringLiteral("PG6"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+        QCOMPARE(QApplication::focusWidget(), w->searchBox());
+        QTest::keyClicks(w->searchBox(), QStringLiteral("k-1"));
+        QCOMPARE(c->hp().currentRow(), 0);
+        // Enter goes on to the condition
+        QTest::keyClick(w->searchBox(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QComboBox>(w, "cbStav"));
+        env->prompt().answer(PromptNo);   // "Uložit změny ?"
+        env->prompt().answer(PromptYes);  // "Chcete odvolat provedené změny?"
+        w->close();
+    }
+
     void checkIsSkippedOnceAfterAMoveOrInsertion()
     {
         // a regular inspection 40 days after the previous one warns at every save
@@ -489,6 +520,25 @@ private slots:
         list->OpenDetail(key);
         QCOMPARE(shown, QStringLiteral("Kontroly HP"));
         QCOMPARE(items, 1);
+
+        // the serial-number filter opens the inspection on the extinguisher found
+        inspection({{QStringLiteral("X-1/01"), 1}, {QStringLiteral("X-2/02"), 1}});
+        QString current;
+        env->prompt().onModal([](QDialog *d) {
+            auto *search = qobject_cast<TfHPNajdi *>(d);
+            search->eHledat()->setText(QStringLiteral("X-2"));
+            search->Hledat();
+            search->grid()->setCurrentCell(0, 0);
+            search->Zobrazit();
+            return d->result();
+        });
+        env->prompt().onModal([&](QDialog *d) {
+            if (auto *form = qobject_cast<TfHP *>(d))
+                current = form->hpc()->hp().value(QStringLiteral("VYRCIS")).toString();
+            return 0;
+        });
+        list->FiltrVyrobniCislo();
+        QCOMPARE(current, QStringLiteral("X-2/02"));
 
         // an inspection that is not there says so
         list->OpenDetail(999999);

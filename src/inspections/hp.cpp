@@ -1201,13 +1201,15 @@ bool TfHP::eventFilter(QObject *watched, QEvent *event)
     return TfEditForm::eventFilter(watched, event);
 }
 
-bool OtevriKontroluHP(TfHPC *controller, int key, QWidget *parent)
+bool OtevriKontroluHP(TfHPC *controller, int key, QWidget *parent, int itemKey)
 {
     // an inspection another workstation deleted opens no window either
     if (!controller || controller->OpenRecord(key) < 0 || controller->header().currentRow() < 0) {
         Prompt::warning(QStringLiteral("Chyba při výběru"), parent ? parent->windowTitle() : QString());
         return false;
     }
+    if (itemKey > 0)
+        controller->hp().locate(QStringLiteral("UNCIS"), itemKey);
     QPointer<TfHP> form = new TfHP(controller, parent);
     Prompt::runModal(form);
     // closed, the window has freed itself; one that is still here goes now

@@ -155,5 +155,6 @@ private:
 };
 
 // Opens the inspection of the key in its edit window, modally, on the controller of a
-// list. Returns false when the inspection could not be opened (the user was told).
-bool OtevriKontroluHP(TfHPC *controller, int key, QWidget *parent = nullptr);
+// list, on the extinguisher of itemKey when given. Returns false when the inspection
+// could not be opened (the user was told).
+bool OtevriKontroluHP(TfHPC *controller, int key, QWidget *parent = nullptr, int itemKey = 0);

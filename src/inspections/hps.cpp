@@ -169,7 +169,7 @@ void TfHPS::FiltrVyrobniCislo()
     TfHPNajdi search(controller()->dm(), this);
     if (Prompt::runModal(&search) != QDialog::Accepted || search.chosenInspection() <= 0)
         return;
-    OpenDetail(search.chosenInspection());
+    OtevriKontroluHP(hpc(), search.chosenInspection(), this, search.chosenItem());
     Reopen(search.chosenInspection());
 }
 
