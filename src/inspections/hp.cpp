@@ -411,25 +411,21 @@ QWidget *TfHP::buildItemPanel()
     grid->addWidget(new QLabel(QStringLiteral("Hledat číslo (F3)"), panel), row, 4);
     grid->addWidget(m_eHledat, row++, 5);
 
-    auto umisteni = new QHBoxLayout;
-    umisteni->addWidget(m_cbUmisteni, 2);
-    umisteni->addWidget(catalogue(QStringLiteral("sbKatUmisteni"), QStringLiteral("Katalog umístění"),
-                                  [this] { openCodeListEditor(KatUmisteni); }));
+    auto codeList = [&](QWidget *field, const QString &name, const QString &caption, int which) {
+        auto *l = new QHBoxLayout;
+        l->addWidget(field, 1);
+        l->addWidget(catalogue(name, caption, [this, which] { openCodeListEditor(which); }));
+        return l;
+    };
     grid->addWidget(new QLabel(QStringLiteral("Umístění"), panel), row, 0);
-    grid->addLayout(umisteni, row, 1, 1, 3);
-    auto pozice = new QHBoxLayout;
-    pozice->addWidget(m_cbPozice, 1);
-    pozice->addWidget(catalogue(QStringLiteral("sbKatPozic"), QStringLiteral("Katalog pozic"),
-                                [this] { openCodeListEditor(KatPozic); }));
+    grid->addLayout(codeList(m_cbUmisteni, QStringLiteral("sbKatUmisteni"), QStringLiteral("Katalog umístění"), KatUmisteni),
+                    row, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Pozice"), panel), row, 4);
-    grid->addLayout(pozice, row++, 5);
+    grid->addLayout(codeList(m_cbPozice, QStringLiteral("sbKatPozic"), QStringLiteral("Katalog pozic"), KatPozic), row++, 5);
 
-    auto typ = new QHBoxLayout;
-    typ->addWidget(m_cbTyp, 1);
-    typ->addWidget(catalogue(QStringLiteral("sbKatZnacek"), QStringLiteral("Katalog značek HP"),
-                             [this] { openCodeListEditor(KatZnacek); }));
     grid->addWidget(new QLabel(QStringLiteral("Typ"), panel), row, 0);
-    grid->addLayout(typ, row, 1, 1, 3);
+    grid->addLayout(codeList(m_cbTyp, QStringLiteral("sbKatZnacek"), QStringLiteral("Katalog značek HP"), KatZnacek),
+                    row, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Druh"), panel), row, 4);
     auto druh = new QHBoxLayout;
     druh->addWidget(eDruh);
@@ -444,19 +440,13 @@ QWidget *TfHP::buildItemPanel()
     grid->addWidget(new QLabel(QStringLiteral("Rok díl. zk."), panel), row, 4);
     grid->addWidget(ePosDil, row++, 5);
 
-    auto stav = new QHBoxLayout;
-    stav->addWidget(eStatus);
-    stav->addWidget(m_cbStav, 1);
-    stav->addWidget(catalogue(QStringLiteral("sbKatStavu"), QStringLiteral("Katalog stavů HP"),
-                              [this] { openCodeListEditor(KatStavu); }));
+    auto stav = codeList(m_cbStav, QStringLiteral("sbKatStavu"), QStringLiteral("Katalog stavů HP"), KatStavu);
+    stav->insertWidget(0, eStatus);
     grid->addWidget(new QLabel(QStringLiteral("Stav HP"), panel), row, 0);
     grid->addLayout(stav, row, 1, 1, 3);
-    auto opr = new QHBoxLayout;
-    opr->addWidget(m_cbOprText, 1);
-    opr->addWidget(catalogue(QStringLiteral("sbKatOprav"), QStringLiteral("Katalog oprav a ND HP"),
-                             [this] { openCodeListEditor(KatOprav); }));
     grid->addWidget(new QLabel(QStringLiteral("Upřesnění stavu"), panel), row, 4);
-    grid->addLayout(opr, row++, 5);
+    grid->addLayout(codeList(m_cbOprText, QStringLiteral("sbKatOprav"), QStringLiteral("Katalog oprav a ND HP"), KatOprav),
+                    row++, 5);
 
     grid->addWidget(new QLabel(QStringLiteral("Náhradní  díly:"), panel), row, 0);
     grid->addWidget(m_cbPozn, row, 1, 1, 3);
@@ -670,19 +660,22 @@ void TfHP::currentInspectionChanged()
     for (NabCombo *c : {m_ncFirma, m_ncStredisko, m_ncTechnik, m_ncTechnik2})
         if (c)
             c->refresh();
-    RowCache &h = *dsHla();
-    TAdresniTexty texts(controller()->dm());
-    if (h.currentRow() >= 0 && h.value(QStringLiteral("UNCFIR")).toInt() > 0) {
-        texts.SestavAdresu(h.value(QStringLiteral("UNCFIR")).toInt());
-        m_cenikFirmy = texts.UnCCen;
-        m_slevaFirmy = texts.Sleva;
-    } else {
-        m_cenikFirmy = 0;
-        m_slevaFirmy = 0;
-    }
+    rememberOwnerTerms();
     if (m_cbObjekt)
         NactiObjekty();
     PrepocitejZnacky();
+}
+
+void TfHP::rememberOwnerTerms()
+{
+    // the owner's price list and discount seed a new delivery note
+    const RowCache &h = *dsHla();
+    const int owner = h.currentRow() >= 0 ? h.value(QStringLiteral("UNCFIR")).toInt() : 0;
+    TAdresniTexty texts(controller()->dm());
+    if (owner > 0)
+        texts.SestavAdresu(owner);
+    m_cenikFirmy = owner > 0 ? texts.UnCCen : 0;
+    m_slevaFirmy = owner > 0 ? texts.Sleva : 0;
 }
 
 void TfHP::showItemChoices()
@@ -874,10 +867,7 @@ void TfHP::VlastnikVybran()
     // a site belongs to its owner: a new owner starts without one
     h.setValue(QStringLiteral("UNCSTR"), 0);
     m_ncStredisko->refresh();
-    TAdresniTexty texts(controller()->dm());
-    texts.SestavAdresu(h.value(QStringLiteral("UNCFIR")).toInt());
-    m_cenikFirmy = texts.UnCCen;
-    m_slevaFirmy = texts.Sleva;
+    rememberOwnerTerms();
     NactiObjekty();
     Zmena(&h);
 }

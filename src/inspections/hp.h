@@ -114,6 +114,7 @@ private:
     bool fillCombo(QComboBox *combo, const QString &sql, const QStringList &shown, const QString &dataField = QString());
     void showItemChoices();
     void currentInspectionChanged();
+    void rememberOwnerTerms();
     void openCodeListEditor(int which);
     void editText(const QString &field, const QString &caption);
     void focusItemField(QWidget *field);
