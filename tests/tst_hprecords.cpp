@@ -7,6 +7,7 @@
 
 #include "support/testenv.h"
 #include "inspections/hpc.h"
+#include "inspections/serialsearch.h"
 
 class TestInspections : public QObject
 {
@@ -375,6 +376,105 @@ private slots:
         QCOMPARE(found(QStringLiteral("'")), QStringList());
         QCOMPARE(found(QStringLiteral("%")), QStringList());
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB")), 3);
+    }
+
+    void preparedSerialSearchStaysRightAcrossCommitsRollbacksAndReconnects()
+    {
+        std::unique_ptr<TfHPC> c(controller());
+        QSqlQuery adr = DM->NewQuery();
+        QVERIFY(adr.exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, NAZEV, PRIJMENI, KLIC) VALUES (10, 'Pekárna Novák', 'Nováková', 0)")));
+        QVERIFY(adr.exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, NAZEV, PRIJMENI, KLIC) VALUES (30, 'Dvořák Jan', 'Dvořák', 0)")));
+        const int key = newInspection(*c, QDate(2025, 1, 10));
+        const int first = addItem(*c, QStringLiteral("AB12/07"));
+        QVERIFY(first > 0);
+        HPSerialSearch search(DM);
+        auto found = [&search](const QString &typed) {
+            QVector<HPSerialSearch::Row> rows;
+            QString error;
+            if (!search.find(typed, &rows, &error))
+                return QStringList{QStringLiteral("chyba: ") + error};
+            QStringList out;
+            for (const HPSerialSearch::Row &r : rows)
+                out << r.vyrcis;
+            return out;
+        };
+        auto update = [](const QString &from, const QString &to) {
+            QSqlQuery q = DM->NewQuery();
+            q.prepare(QStringLiteral("UPDATE PR_TAB SET VYRCIS = :TO WHERE VYRCIS = :FROM"));
+            q.bindValue(QStringLiteral(":TO"), to);
+            q.bindValue(QStringLiteral(":FROM"), from);
+            return q.exec() && q.numRowsAffected() == 1;
+        };
+
+        // the row the window shows, read the same way as the one-off query reads it
+        QVector<HPSerialSearch::Row> rows;
+        QVERIFY(search.find(QStringLiteral("AB12"), &rows));
+        QCOMPARE(rows.size(), 1);
+        QSqlQuery once = FindBySerialNumber(DM, QStringLiteral("AB12"));
+        QVERIFY(once.next());
+        const HPSerialSearch::Row &r = rows.constFirst();
+        QCOMPARE(r.datum, QDate(2025, 1, 10));
+        QCOMPARE(r.datum, once.value(QStringLiteral("DATUM")).toDate());
+        QCOMPARE(r.nazev, QStringLiteral("Pekárna Novák"));
+        QCOMPARE(r.jmepri, QStringLiteral("Dvořák"));
+        QCOMPARE(r.hp, once.value(QStringLiteral("HP")).toString());
+        QCOMPARE(r.stav, once.value(QStringLiteral("STAV")).toString());
+        QCOMPARE(r.druh, once.value(QStringLiteral("DRUH")).toString());
+        QCOMPARE(r.uncis, key);
+        QCOMPARE(r.tuncis, first);
+        once.clear();
+
+        // a save commits: the next search sees the new item
+        QVERIFY(addItem(*c, QStringLiteral("AB13/07")) > 0);
+        QCOMPARE(found(QStringLiteral("AB")), (QStringList{"AB12/07", "AB13/07"}));
+        // inside a unit of work the search neither waits nor fails and sees what is
+        // committed; rolling the unit back leaves the search working
+        {
+            TransactionGuard guard(DM);
+            QVERIFY(update(QStringLiteral("AB13/07"), QStringLiteral("AB14/07")));
+            QCOMPARE(found(QStringLiteral("AB1")), (QStringList{"AB12/07", "AB13/07"}));
+            guard.rollback();
+        }
+        QCOMPARE(found(QStringLiteral("AB1")), (QStringList{"AB12/07", "AB13/07"}));
+        {
+            TransactionGuard guard(DM);
+            QVERIFY(update(QStringLiteral("AB13/07"), QStringLiteral("AB14/07")));
+            QVERIFY(guard.commit());
+        }
+        QCOMPARE(found(QStringLiteral("AB1")), (QStringList{"AB12/07", "AB14/07"}));
+        // another workstation's commit is seen too
+        {
+            std::unique_ptr<TDMPro> second = env->connect(DM->database().databaseName(), QStringLiteral("Second"));
+            QVERIFY(second);
+            QSqlQuery q = second->NewQuery();
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO PR_TAB (UNCIS, UNCH, VYRCIS, KLIC) VALUES (990, %1, 'AB15/07', 0)").arg(key)));
+        }
+        QCOMPARE(found(QStringLiteral("AB1")), (QStringList{"AB12/07", "AB14/07", "AB15/07"}));
+        // the typed text is only ever a prefix
+        QVERIFY(update(QStringLiteral("AB15/07"), QStringLiteral("ŽČ-15")));
+        QCOMPARE(found(QStringLiteral("ŽČ")), QStringList{"ŽČ-15"});
+        QCOMPARE(found(QStringLiteral("žč")), QStringList());
+        QCOMPARE(found(QStringLiteral("AB' OR '1'='1")), QStringList());
+        QCOMPARE(found(QStringLiteral("'")), QStringList());
+        QCOMPARE(found(QStringLiteral("%")), QStringList());
+        QCOMPARE(found(QString(31, QLatin1Char('A'))), QStringList());
+        QCOMPARE(found(QStringLiteral("AB12/07").leftJustified(30, QLatin1Char('x'))), QStringList());
+        QCOMPARE(found(QStringLiteral("AB12/07").repeated(20)), QStringList());
+        QCOMPARE(found(QString()), (QStringList{"AB12/07", "AB14/07", "ŽČ-15"}));
+        QCOMPARE(search.preparations(), 1);
+
+        // the statement goes with its connection: a closed one is an error, a reopened
+        // one gets the statement prepared again
+        Firebird::Location where;
+        where.path = DM->database().databaseName();
+        DM->close();
+        QVector<HPSerialSearch::Row> none;
+        QString error;
+        QVERIFY(!search.find(QStringLiteral("AB"), &none, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(DM->open(where, QStringLiteral("SYSDBA"), QStringLiteral("masterkey")));
+        QCOMPARE(found(QStringLiteral("AB")), (QStringList{"AB12/07", "AB14/07"}));
+        QCOMPARE(search.preparations(), 2);
     }
 };
 

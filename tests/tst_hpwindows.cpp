@@ -257,6 +257,8 @@ private slots:
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(w.chosenInspection(), 1);
         QCOMPARE(w.chosenItem(), 11);
+        // one statement served every key and every search of the window
+        QCOMPARE(w.search().preparations(), 1);
     }
 
     void menuEntriesOpenTheListAndTheSearch()

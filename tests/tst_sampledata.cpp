@@ -14,6 +14,7 @@
 #include "inspections/hp.h"
 #include "inspections/hpc.h"
 #include "inspections/hps.h"
+#include "inspections/serialsearch.h"
 #include "support/testenv.h"
 
 class TestSampleData : public QObject

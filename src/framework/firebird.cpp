@@ -1,4 +1,5 @@
 #include "framework/firebird.h"
+#include "framework/firebirdapi.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +10,6 @@
 #include <unistd.h>
 
 namespace Firebird {
-namespace {
 
 QString statusText(const ISC_STATUS *status)
 {
@@ -31,6 +31,18 @@ bool failed(const ISC_STATUS *status)
 {
     return status[0] == 1 && status[1] > 0;
 }
+
+isc_db_handle attachmentOf(const QSqlDatabase &db)
+{
+    // isc_db_handle is a plain integer handle in this client, so the variant carries
+    // it under that type's name
+    const QVariant v = db.isOpen() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || v.metaType().sizeOf() != int(sizeof(isc_db_handle)))
+        return 0;
+    return *static_cast<const isc_db_handle *>(v.constData());
+}
+
+namespace {
 
 QString quoted(const QString &s)
 {
@@ -102,15 +114,12 @@ bool setForcedWrites(const Location &where, const QString &user, const QString &
 
 bool executeDdl(const QSqlDatabase &db, const QString &statement, QString *error)
 {
-    // The driver hands out its attachment handle; isc_db_handle is a plain integer
-    // handle in this client, so the variant carries it under that type's name.
-    const QVariant v = db.isOpen() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || v.metaType().sizeOf() != int(sizeof(isc_db_handle))) {
+    isc_db_handle handle = attachmentOf(db);
+    if (!handle) {
         if (error)
             *error = QStringLiteral("Databáze není otevřena.");
         return false;
     }
-    isc_db_handle handle = *static_cast<const isc_db_handle *>(v.constData());
 
     // read-write, concurrency, wait at most 10 s for locks held by other workstations
     static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_concurrency,

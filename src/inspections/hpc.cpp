@@ -587,25 +587,3 @@ int TfHPC::MoveItem(QChar direction)
     hp().locate(QStringLiteral("UNCIS"), movedKey);
     return 0;
 }
-
-QSqlQuery FindBySerialNumber(TDMPro *dm, const QString &typed, QString *error)
-{
-    QSqlQuery q = dm->NewQuery();
-    q.setForwardOnly(true);
-    // STARTING WITH takes the typed text as it is (no wildcards) and reads the serial
-    // number index; an inspection without a technician is still found.
-    const bool ok = q.prepare(QStringLiteral(
-        "SELECT  h.datum, a.nazev, t.druh, t.stav, t.vyrcis, b.prijmeni as jmepri, t.hp, h.uncis, "
-        "t.uncis as tuncis FROM PR_TAB t JOIN PR_HLAV h ON h.UNCIS = t.UNCH "
-        "LEFT JOIN Adresar a ON a.UnCis = h.uncfir LEFT JOIN Adresar b ON b.Uncis = h.UnCTech "
-        "WHERE t.VYRCIS STARTING WITH :VYRCIS ORDER BY t.VYRCIS "));
-    if (ok) {
-        q.bindValue(QStringLiteral(":VYRCIS"), typed);
-        if (q.exec())
-            return q;
-    }
-    if (error)
-        *error = q.lastError().text();
-    q.clear();
-    return q;
-}

@@ -112,9 +112,3 @@ private:
     void recountLeftAtCustomer();
     QString m_itemOrder = QStringLiteral("poradi,uncpom");
 };
-
-// The inspections that list a serial number starting with the typed text, for the
-// search window: date, owner, type, kind, condition, serial number, technician and the
-// keys of the inspection (UNCIS) and the item (TUNCIS). Returns an executed query, or
-// an inactive one (the reason in *error).
-QSqlQuery FindBySerialNumber(TDMPro *dm, const QString &typed, QString *error = nullptr);

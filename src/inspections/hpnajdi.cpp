@@ -1,5 +1,4 @@
 #include "inspections/hpnajdi.h"
-#include "inspections/hpc.h"
 #include "framework/format.h"
 #include "framework/prompt.h"
 
@@ -9,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -19,7 +17,7 @@ enum Column { ColVyrCis, ColDatum, ColFirma, ColTyp, ColDruh, ColStav, ColTechni
 
 TfHPNajdi::TfHPNajdi(TDMPro *dm, QWidget *parent)
     : QDialog(parent)
-    , m_dm(dm)
+    , m_search(dm)
 {
     setObjectName(QStringLiteral("fHPNajdi"));
     setWindowTitle(QStringLiteral("Hledání HP podle výrobního čísla"));
@@ -73,33 +71,30 @@ bool TfHPNajdi::eventFilter(QObject *watched, QEvent *event)
 int TfHPNajdi::Hledat()
 {
     m_grid->setRowCount(0);
-    QString error;
-    QSqlQuery q = FindBySerialNumber(m_dm, m_eHledat->text(), &error);
-    if (!q.isActive()) {
+    QVector<HPSerialSearch::Row> rows;
+    if (!m_search.find(m_eHledat->text(), &rows)) {
         Prompt::warning(QStringLiteral("Hledání výrobního čísla"), windowTitle());
         return -1;
     }
-    // the query's columns: datum, nazev, druh, stav, vyrcis, jmepri, hp, uncis, tuncis
-    int row = 0;
-    while (q.next()) {
-        m_grid->insertRow(row);
+    m_grid->setRowCount(int(rows.size()));
+    for (int row = 0; row < int(rows.size()); ++row) {
+        const HPSerialSearch::Row &r = rows.at(row);
         auto cell = [&](int column, const QString &text) {
             m_grid->setItem(row, column, new QTableWidgetItem(text.trimmed()));
         };
-        cell(ColVyrCis, q.value(4).toString());
-        cell(ColDatum, formatDate(q.value(0).toDate()));
-        cell(ColFirma, q.value(1).toString());
-        cell(ColTyp, q.value(6).toString());
-        cell(ColDruh, q.value(2).toString());
-        cell(ColStav, q.value(3).toString());
-        cell(ColTechnik, q.value(5).toString());
-        m_grid->item(row, ColVyrCis)->setData(Qt::UserRole, q.value(7).toInt());
-        m_grid->item(row, ColVyrCis)->setData(Qt::UserRole + 1, q.value(8).toInt());
-        ++row;
+        cell(ColVyrCis, r.vyrcis);
+        cell(ColDatum, formatDate(r.datum));
+        cell(ColFirma, r.nazev);
+        cell(ColTyp, r.hp);
+        cell(ColDruh, r.druh);
+        cell(ColStav, r.stav);
+        cell(ColTechnik, r.jmepri);
+        m_grid->item(row, ColVyrCis)->setData(Qt::UserRole, r.uncis);
+        m_grid->item(row, ColVyrCis)->setData(Qt::UserRole + 1, r.tuncis);
     }
-    if (row > 0)
+    if (!rows.isEmpty())
         m_grid->setCurrentCell(0, ColVyrCis);
-    return row;
+    return int(rows.size());
 }
 
 void TfHPNajdi::Zobrazit()

@@ -4,6 +4,8 @@
 // inspection and the item.
 #include <QDialog>
 
+#include "inspections/serialsearch.h"
+
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -26,12 +28,14 @@ public:
 
     QLineEdit *eHledat() const { return m_eHledat; }
     QTableWidget *grid() const { return m_grid; }
+    const HPSerialSearch &search() const { return m_search; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TDMPro *m_dm;
+    // one prepared search for the window's lifetime: every key release searches again
+    HPSerialSearch m_search;
     QLineEdit *m_eHledat;
     QTableWidget *m_grid;
     QPushButton *m_bZobrazit;

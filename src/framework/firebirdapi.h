@@ -1,0 +1,19 @@
+#pragma once
+// For the few places that talk to the Firebird client library themselves, beside the
+// Qt driver: the attachment of an open connection and the engine's status vector.
+#include <QString>
+#include <ibase.h>
+
+class QSqlDatabase;
+
+namespace Firebird {
+
+// The attachment of an open QIBASE connection; 0 when it is not open. The driver hands
+// it out as a variant of the client's integer handle type.
+isc_db_handle attachmentOf(const QSqlDatabase &db);
+
+// Whether a status vector holds an error, and its text with the SQL code.
+bool failed(const ISC_STATUS *status);
+QString statusText(const ISC_STATUS *status);
+
+} // namespace Firebird
