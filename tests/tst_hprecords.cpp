@@ -3,6 +3,7 @@
 // condition, the year from the serial number, the regular-inspection dates, insertion
 // at a position, moves and the serial-number search.
 #include <QtTest>
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include "support/testenv.h"
@@ -349,6 +350,16 @@ private slots:
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM GGTAB T JOIN GGHLAV G ON G.UNCIS = T.UNCH "
                                       "JOIN STRUK S ON S.UNCIS = T.UNCSTR AND S.OKNO = 'TfHPS' "
                                       "WHERE G.OKNO = 'TfHPS' AND G.NAZEV = 'Základní'")), 6);
+        // and nothing else: the layouts of other lists naming the same tables stay theirs
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM GGTAB T JOIN GGHLAV G ON G.UNCIS = T.UNCH "
+                                      "WHERE G.OKNO = 'TfHPS'")), 6);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM GGTAB T JOIN GGHLAV G ON G.UNCIS = T.UNCH "
+                                      "JOIN STRUK S ON S.UNCIS = T.UNCSTR WHERE S.OKNO <> G.OKNO")), 0);
+        // the count of the list runs as it is (its from part begins with more columns)
+        const TfClass::ListSql sql = c->buildListSql(c->listFrom(), c->listColumns(), c->defaultWhere(), c->orderBy());
+        QSqlQuery counting = DM->NewQuery();
+        QVERIFY2(counting.exec(sql.count) && counting.next(), qPrintable(counting.lastError().text()));
+        QCOMPARE(counting.value(0).toInt(), 1);
     }
 
     void serialNumberSearchTakesTheTextAsItIs()

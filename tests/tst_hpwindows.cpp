@@ -128,7 +128,16 @@ private slots:
         QStringList fields;
         for (int c = 0; c < list->model()->columnCount(); ++c)
             fields << list->model()->columnAt(c).field;
-        QVERIFY2(fields.contains(QStringLiteral("HASDATUM")), qPrintable(fields.join(',')));
+        // the default layout: the owner (not technician 1, who comes from the same
+        // address book) and the site
+        QCOMPARE(fields, (QStringList{"HASDATUM", "HASCISPRO", "HASFAKTURA", "ADRNAZEV", "STRSTREDISKO", "HASPOCHP"}));
+        QSqlQuery named = DM->NewQuery();
+        QVERIFY(named.exec(QStringLiteral("UPDATE PR_HLAV SET UNCFIR = 901, UNCTECH = 902 WHERE UNCIS = 1")));
+        QVERIFY(named.exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, TYP, NAZEV) VALUES (901, 1, 'Majitel a.s.')")));
+        QVERIFY(named.exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, TYP, NAZEV) VALUES (902, 3, 'Technik')")));
+        list->Reopen(1);
+        QCOMPARE(list->model()->index(rowOf(*list, 1), fields.indexOf(QStringLiteral("ADRNAZEV"))).data().toString(),
+                 QStringLiteral("Majitel a.s."));
 
         auto colour = [&](int key) {
             return list->model()->index(rowOf(*list, key), 0).data(Qt::ForegroundRole).value<QColor>();
@@ -259,6 +268,10 @@ private slots:
         QCOMPARE(w.chosenItem(), 11);
         // one statement served every key and every search of the window
         QCOMPARE(w.search().preparations(), 1);
+        // an emptied field lists nothing rather than every extinguisher there is
+        w.eHledat()->selectAll();
+        QTest::keyClick(w.eHledat(), Qt::Key_Backspace);
+        QCOMPARE(w.grid()->rowCount(), 0);
     }
 
     void menuEntriesOpenTheListAndTheSearch()

@@ -33,7 +33,7 @@
 --            S.ORD, S.UNCIS, 0
 --     FROM GGHLAV G, STRUK S
 --     WHERE G.OKNO = 'TfHPS' AND G.TYPOKNA = 1 AND G.NAZEV = 'Základní'
---       AND S.TAB = 'HAS' AND S.POLOZKA = 'DATUM' AND S.TYPOKNA = 1;
+--       AND S.TAB = 'HAS' AND S.POLOZKA = 'DATUM' AND S.TYPOKNA = 1 AND S.OKNO = G.OKNO;
 --
 -- PORADI of a grid or report column is its left position in the designer (the
 -- next column starts where the previous one ends: 0, 120, 240, ...). A grid column's

@@ -495,6 +495,33 @@ int TfClass::CopyRecord(int key)
 
 // --- list ----------------------------------------------------------------------
 
+namespace {
+// Where the FROM of a list's from part starts: the part may begin with further columns
+// of the select list (",Has.UnCis, ... from PR_Hlav Has ..."), which a count must not
+// carry. Words inside brackets (a sub-select) and quotes do not count.
+int topLevelFrom(const QString &part)
+{
+    int depth = 0;
+    bool quoted = false;
+    for (int i = 0; i < part.size(); ++i) {
+        const QChar c = part.at(i);
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted)
+            continue;
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (depth == 0 && part.mid(i, 4).compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0
+                 && (i == 0 || !part.at(i - 1).isLetterOrNumber() && part.at(i - 1) != QLatin1Char('_'))
+                 && (i + 4 >= part.size() || !part.at(i + 4).isLetterOrNumber() && part.at(i + 4) != QLatin1Char('_')))
+            return i;
+    }
+    return 0;
+}
+} // namespace
+
 TfClass::ListSql TfClass::buildListSql(const QString &fromPart, const QString &columns,
                                        const QString &where, const QString &orderBy) const
 {
@@ -536,7 +563,7 @@ TfClass::ListSql TfClass::buildListSql(const QString &fromPart, const QString &c
     out.select = QStringLiteral("SELECT  ") + columns + QStringLiteral(", '") + m_markValue
                  + QStringLiteral("' as oznac ") + fromPart + conditions
                  + (order.isEmpty() ? QString() : QLatin1Char(' ') + order);
-    out.count = QStringLiteral("SELECT COUNT(*) ") + fromPart + conditions;
+    out.count = QStringLiteral("SELECT COUNT(*) ") + fromPart.mid(topLevelFrom(fromPart)) + conditions;
     return out;
 }
 

@@ -282,10 +282,18 @@ void TfSeznam::buildGridColumns()
         QString columns = m_controller->listColumns();
         const QString present = columns.toUpper();
         for (const Templates::GridColumn &gc : layout.columns) {
+            // A table offered under two aliases (the owner and a technician both come
+            // from the address book) offers each item twice with one key: the column's
+            // stored name tells which alias it shows.
             const Templates::DictionaryItem *item = nullptr;
-            for (const Templates::DictionaryItem &d : offered)
-                if (d.key == gc.itemKey)
+            for (const Templates::DictionaryItem &d : offered) {
+                if (d.key != gc.itemKey)
+                    continue;
+                if (!item || d.fieldName().compare(gc.name.trimmed(), Qt::CaseInsensitive) == 0)
                     item = &d;
+                if (d.fieldName().compare(gc.name.trimmed(), Qt::CaseInsensitive) == 0)
+                    break;
+            }
             if (!item)
                 continue;   // a withdrawn item no longer shows
             ListColumn c;

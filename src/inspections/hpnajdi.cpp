@@ -63,7 +63,8 @@ TfHPNajdi::TfHPNajdi(TDMPro *dm, QWidget *parent)
 
 bool TfHPNajdi::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_eHledat && event->type() == QEvent::KeyRelease)
+    // a released key that changed nothing (Shift, an arrow) does not search again
+    if (watched == m_eHledat && event->type() == QEvent::KeyRelease && m_eHledat->text() != m_searched)
         Hledat();
     return QDialog::eventFilter(watched, event);
 }
@@ -71,6 +72,10 @@ bool TfHPNajdi::eventFilter(QObject *watched, QEvent *event)
 int TfHPNajdi::Hledat()
 {
     m_grid->setRowCount(0);
+    m_searched = m_eHledat->text();
+    // nothing typed lists nothing: every extinguisher of every year is no answer
+    if (m_searched.isEmpty())
+        return 0;
     QVector<HPSerialSearch::Row> rows;
     if (!m_search.find(m_eHledat->text(), &rows)) {
         Prompt::warning(QStringLiteral("Hledání výrobního čísla"), windowTitle());

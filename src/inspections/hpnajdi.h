@@ -40,6 +40,7 @@ private:
     QTableWidget *m_grid;
     QPushButton *m_bZobrazit;
     QPushButton *m_bZavrit;
+    QString m_searched;   // the text the rows were found for
     int m_uncis = 0;
     int m_tuncis = 0;
 };
