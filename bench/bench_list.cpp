@@ -34,7 +34,7 @@
 #include <cstdio>
 
 #include "admin/sampledata.h"
-#include "db/schema.h"
+#include "sampledb.h"
 #include "framework/class.h"
 #include "framework/incrementalsearch.h"
 #include "framework/prompt.h"
@@ -131,15 +131,8 @@ int main(int argc, char **argv)
     } silent;
     Prompt::setBackend(&silent);
 
-    Firebird::Location where;
-    where.path = dir.path() + QStringLiteral("/bench.fdb");
-    QString error;
     QElapsedTimer setup;
     setup.start();
-    if (!Schema::createDatabase(where, QStringLiteral("SYSDBA"), QStringLiteral("masterkey"), &error, false)) {
-        std::fprintf(stderr, "cannot create database: %s\n", qPrintable(error));
-        return 1;
-    }
     // 5,000 customers with 2 sites each, a regular inspection of every site in each of
     // ten years: 100,000 inspections; two extinguishers a site keep the items (and the
     // time to write them) small, the list does not read them
@@ -152,11 +145,8 @@ int main(int argc, char **argv)
     SampleCounts counts;
     TDMPro dm;
     DM = &dm;
-    if (!dm.open(where, QStringLiteral("SYSDBA"), QStringLiteral("masterkey"), &error)
-        || !fillSampleData(dm, o, &counts, &error)) {
-        std::fprintf(stderr, "cannot fill database: %s\n", qPrintable(error));
+    if (!openSampleDatabase(dm, dir.path() + QStringLiteral("/bench.fdb"), o, &counts))
         return 1;
-    }
     std::printf("database with %d inspections (%lld items) of %d sites, %d customers and %d technicians "
                 "ready in %.1f s\n",
                 counts.inspections, static_cast<long long>(counts.items), counts.sites, counts.customers,

@@ -18,7 +18,7 @@
 #include <cstdio>
 
 #include "admin/sampledata.h"
-#include "db/schema.h"
+#include "sampledb.h"
 #include "inspections/serialsearch.h"
 
 namespace {
@@ -43,15 +43,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    Firebird::Location where;
-    where.path = dir.path() + QStringLiteral("/serial.fdb");
-    QString error;
     QElapsedTimer setup;
     setup.start();
-    if (!Schema::createDatabase(where, QStringLiteral("SYSDBA"), QStringLiteral("masterkey"), &error, false)) {
-        std::fprintf(stderr, "cannot create database: %s\n", qPrintable(error));
-        return 1;
-    }
     // 10,100 sites, 5 yearly inspections of 20 extinguishers (fewer in the prepared
     // ones): just over 1,000,000 items
     SampleOptions o;
@@ -61,14 +54,12 @@ int main(int argc, char **argv)
     o.years = 5;
     o.perSite = 20;
     SampleCounts counts;
+    QString error;
     int rc = 0;
     {
         TDMPro dm(QStringLiteral("Bench"));
-        if (!dm.open(where, QStringLiteral("SYSDBA"), QStringLiteral("masterkey"), &error)
-            || !fillSampleData(dm, o, &counts, &error)) {
-            std::fprintf(stderr, "cannot fill database: %s\n", qPrintable(error));
+        if (!openSampleDatabase(dm, dir.path() + QStringLiteral("/serial.fdb"), o, &counts))
             return 1;
-        }
         std::printf("database with %lld items in %d inspections ready in %.1f s\n",
                     static_cast<long long>(counts.items), counts.inspections, setup.elapsed() / 1000.0);
 
