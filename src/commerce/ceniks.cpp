@@ -125,13 +125,7 @@ int TfCenikS::PrepareList()
     setAliasTables(AliasTables);
     if (!cenik())
         return -1;
-    // the section names from the data, as hints of the numbered boxes
-    QSqlQuery q = controller()->dm()->NewQuery();
-    q.setForwardOnly(true);
-    if (q.exec(QStringLiteral("SELECT CSEKCE, POPIS FROM NAZSEKCE ORDER BY CSEKCE")))
-        while (q.next())
-            if (QCheckBox *box = sectionBox(q.value(0).toInt()))
-                box->setToolTip(q.value(1).toString().trimmed());
+    hintSectionNames(controller()->dm(), [this](int section) { return sectionBox(section); });
 
     // the typed order quantities live in the controller, by item key
     ListModel *m = model();
@@ -296,4 +290,14 @@ TfCenikS *OtevriCenik(QWidget *parent)
     list->setAttribute(Qt::WA_DeleteOnClose);
     list->show();
     return list;
+}
+
+void hintSectionNames(TDMPro *dm, const std::function<QCheckBox *(int section)> &boxOf)
+{
+    QSqlQuery q = dm->NewQuery();
+    q.setForwardOnly(true);
+    if (q.exec(QStringLiteral("SELECT CSEKCE, POPIS FROM NAZSEKCE ORDER BY CSEKCE")))
+        while (q.next())
+            if (QCheckBox *box = boxOf(q.value(0).toInt()))
+                box->setToolTip(q.value(1).toString().trimmed());
 }

@@ -62,3 +62,6 @@ private:
 // "Sklad / Ceník": a new item list with its own controller, shown modeless; it frees
 // itself and its controller when closed. Null when the controller could not be made.
 TfCenikS *OtevriCenik(QWidget *parent = nullptr);
+
+// The section names of the price list as hints of a list's numbered section boxes.
+void hintSectionNames(TDMPro *dm, const std::function<QCheckBox *(int section)> &boxOf);

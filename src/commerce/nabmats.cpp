@@ -1,4 +1,5 @@
 #include "commerce/nabmats.h"
+#include "commerce/ceniks.h"
 #include "framework/listdataset.h"
 #include "framework/prompt.h"
 
@@ -78,12 +79,7 @@ int TfNabMatS::PrepareList()
     setAliasTables(AliasTables);
     if (!material())
         return -1;
-    QSqlQuery q = controller()->dm()->NewQuery();
-    q.setForwardOnly(true);
-    if (q.exec(QStringLiteral("SELECT CSEKCE, POPIS FROM NAZSEKCE ORDER BY CSEKCE")))
-        while (q.next())
-            if (QCheckBox *box = sectionBox(q.value(0).toInt()))
-                box->setToolTip(q.value(1).toString().trimmed());
+    hintSectionNames(controller()->dm(), [this](int section) { return sectionBox(section); });
     return 0;
 }
 

@@ -289,9 +289,10 @@ void TfSeznam::buildGridColumns()
             for (const Templates::DictionaryItem &d : offered) {
                 if (d.key != gc.itemKey)
                     continue;
-                if (!item || d.fieldName().compare(gc.name.trimmed(), Qt::CaseInsensitive) == 0)
+                const bool named = d.fieldName().compare(gc.name.trimmed(), Qt::CaseInsensitive) == 0;
+                if (!item || named)
                     item = &d;
-                if (d.fieldName().compare(gc.name.trimmed(), Qt::CaseInsensitive) == 0)
+                if (named)
                     break;
             }
             if (!item)

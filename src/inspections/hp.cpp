@@ -318,6 +318,7 @@ QWidget *TfHP::buildItemsPage()
     layout->addWidget(buildItemPanel());
 
     m_itemEditors << sbOpakovat << sbSmazat << sbVys << sbNiz << sbND;
+    m_itemTools << sbPridat;
     return page;
 }
 
@@ -391,7 +392,7 @@ QWidget *TfHP::buildItemPanel()
     auto catalogue = [&](const QString &name, const QString &caption, std::function<void()> run) {
         QToolButton *b = button(name, caption, panel);
         connect(b, &QToolButton::clicked, this, std::move(run));
-        m_itemEditors << b;
+        m_itemTools << b;
         return b;
     };
     QToolButton *sbKatObjektu = catalogue(QStringLiteral("sbKatObjektu"), QStringLiteral("Katalog objektů"), [this] {
@@ -400,6 +401,8 @@ QWidget *TfHP::buildItemPanel()
             Prompt::runModal(&editor);
         NactiObjekty();
     });
+    m_itemTools.removeOne(sbKatObjektu);
+    m_itemEditors << sbKatObjektu;
 
     int row = 0;
     auto objekt = new QHBoxLayout;
@@ -657,12 +660,16 @@ void TfHP::NactiObjekty()
 
 void TfHP::currentInspectionChanged()
 {
-    for (NabCombo *c : {m_ncFirma, m_ncStredisko, m_ncTechnik, m_ncTechnik2})
-        if (c)
-            c->refresh();
-    rememberOwnerTerms();
-    if (m_cbObjekt)
-        NactiObjekty();
+    // the bound pickers show the new row themselves; the owner's terms and objects are
+    // read again only when the owner is another (every save reads the record again)
+    const RowCache &h = *dsHla();
+    const int owner = h.currentRow() >= 0 ? h.value(QStringLiteral("UNCFIR")).toInt() : 0;
+    if (owner != m_shownOwner) {
+        m_shownOwner = owner;
+        rememberOwnerTerms();
+        if (m_cbObjekt)
+            NactiObjekty();
+    }
     PrepocitejZnacky();
 }
 
@@ -734,14 +741,9 @@ void TfHP::AfterRefreshEditActions()
         w->setEnabled(header);
     for (QWidget *w : m_itemEditors)
         w->setEnabled(items && hasCurrent);
-    // adding needs no current item
-    for (const char *name : {"sbPridatHP"})
-        if (auto *b = findChild<QToolButton *>(QString::fromLatin1(name)))
-            b->setEnabled(items);
-    // the catalogues only read and edit code lists, and the search only reads
-    for (const char *name : {"sbKatUmisteni", "sbKatPozic", "sbKatZnacek", "sbKatStavu", "sbKatOprav"})
-        if (auto *b = findChild<QToolButton *>(QString::fromLatin1(name)))
-            b->setEnabled(items);
+    for (QWidget *w : m_itemTools)
+        w->setEnabled(items);
+    // the search only reads
     m_eHledat->setEnabled(hasItems);
 
     auto enable = [this](const char *name, bool on) {
@@ -867,6 +869,7 @@ void TfHP::VlastnikVybran()
     // a site belongs to its owner: a new owner starts without one
     h.setValue(QStringLiteral("UNCSTR"), 0);
     m_ncStredisko->refresh();
+    m_shownOwner = h.value(QStringLiteral("UNCFIR")).toInt();
     rememberOwnerTerms();
     NactiObjekty();
     Zmena(&h);

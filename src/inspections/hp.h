@@ -145,9 +145,11 @@ private:
     QLabel *m_lDilna = nullptr;
     QWidget *m_itemsPage = nullptr;
     QList<QWidget *> m_headerEditors;   // follow the lock
-    QList<QWidget *> m_itemEditors;     // follow the lock and the item list
+    QList<QWidget *> m_itemEditors;     // follow the lock and need a current item
+    QList<QWidget *> m_itemTools;       // follow the lock; no current item needed
     QList<QAction *> m_menuActions;
     QString m_hledat;
+    int m_shownOwner = -1;              // whose terms and objects are read
     int m_cenikFirmy = 0;
     double m_slevaFirmy = 0;
     bool m_skipCheckOnce = false;

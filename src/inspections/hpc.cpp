@@ -282,9 +282,9 @@ int TfHPC::DeleteCurrentItem()
     return DeleteItem(polozky(), 0, polozky().table);
 }
 
-int TfHPC::FindItemBySerial(const QString &prefix) const
+int TfHPC::FindItemBySerial(const QString &prefix)
 {
-    const RowCache &c = *const_cast<TfHPC *>(this)->polozky().cache;
+    const RowCache &c = hp();
     for (int r = 0; r < c.rowCount(); ++r)
         if (c.value(r, QStringLiteral("VYRCIS")).toString().startsWith(prefix, Qt::CaseInsensitive))
             return r;

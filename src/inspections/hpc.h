@@ -69,7 +69,7 @@ public:
     int DeleteCurrentItem();
     // The row of the first item whose serial number starts with the text, ignoring
     // case; -1 when none does.
-    int FindItemBySerial(const QString &prefix) const;
+    int FindItemBySerial(const QString &prefix);
     // The name of the owner's object with the order number; *found tells whether the
     // owner has one.
     QString ObjectOfOwner(int poradi, bool *found = nullptr);
