@@ -35,10 +35,10 @@
 
 #include "admin/sampledata.h"
 #include "sampledb.h"
-#include "framework/class.h"
-#include "framework/incrementalsearch.h"
-#include "framework/prompt.h"
-#include "framework/settingsstore.h"
+#include "core/class.h"
+#include "core/incrementalsearch.h"
+#include "core/prompt.h"
+#include "core/settingsstore.h"
 #include "inspections/hps.h"
 
 namespace {
@@ -124,12 +124,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir dir;
     SettingsStore::setFilePath(dir.path() + QStringLiteral("/settings.ini"));
-    // the benchmark answers no questions
-    struct Silent : WidgetPromptBackend {
-        int message(const PromptRequest &) override { return PromptOk; }
-        void beep() override {}
-    } silent;
-    Prompt::setBackend(&silent);
+    // no prompt back-end is installed: the benchmark is told nothing and asks nothing
 
     QElapsedTimer setup;
     setup.start();

@@ -6,8 +6,8 @@
 
 #include "admin/sampledata.h"
 #include "db/schema.h"
-#include "framework/datamodulpro.h"
-#include "framework/firebird.h"
+#include "core/datamodulpro.h"
+#include "core/firebird.h"
 
 // False (the reason printed) when the file could not be made or filled.
 inline bool openSampleDatabase(TDMPro &dm, const QString &path, const SampleOptions &options,

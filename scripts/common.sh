@@ -5,10 +5,16 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 case "$BUILD_DIR" in /*) ;; *) BUILD_DIR="$ROOT/$BUILD_DIR" ;; esac
 
+# The compiler cache finds the same file in another checkout too.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
+
 install_and_build() {
   # install-deps.sh does nothing when every package is there and uses sudo itself
   # when it has to install as an ordinary user.
   bash "$ROOT/scripts/install-deps.sh"
-  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  make -C "$BUILD_DIR" -j"$(nproc)"
+  # The build type is given only when the folder is new; a folder keeps its own.
+  local fresh=()
+  [ -f "$BUILD_DIR/CMakeCache.txt" ] || fresh=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  cmake -S "$ROOT" -B "$BUILD_DIR" "${fresh[@]}" "$@"
+  cmake --build "$BUILD_DIR" -j"$(nproc)"
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # build
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   qt6-base-dev libqt6sql6-ibase libgl1-mesa-dev
   # Firebird: client, headers, embedded engine, command-line tools, server for multi-workstation tests
   libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server

@@ -3,7 +3,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_and_build
+# Warnings fail the build here, as they do in CI.
+install_and_build -DQEL_WERROR=ON
 
 cd "$BUILD_DIR"
 # Tests that must run alone (the Firebird server test) are marked RUN_SERIAL.

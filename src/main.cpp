@@ -4,9 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "framework/firebird.h"
-#include "framework/globals.h"
-#include "framework/prubeh.h"
+#include "core/firebird.h"
+#include "core/globals.h"
+#include "widgets/prubeh.h"
+#include "widgets/widgetprompt.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 
@@ -17,6 +18,9 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("TARKO - evidence servisního technika PO"));
     QApplication::setOrganizationName(QStringLiteral("MORVANT"));
     QApplication::setApplicationVersion(QStringLiteral("8.8.9"));
+
+    WidgetPromptBackend prompt;
+    Prompt::setBackend(&prompt);
 
     int exitCode = 0;
     {
@@ -30,6 +34,7 @@ int main(int argc, char **argv)
         exitCode = app.exec();
         DM = nullptr;
     }
+    Prompt::setBackend(nullptr);
     Firebird::shutdownEngine();
     return exitCode;
 }

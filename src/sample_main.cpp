@@ -10,7 +10,7 @@
 
 #include "admin/sampledata.h"
 #include "db/schema.h"
-#include "framework/firebird.h"
+#include "core/firebird.h"
 
 static int fail(const QString &text)
 {

@@ -10,7 +10,7 @@
 #include "customers/adresys.h"
 #include "customers/adrtexty.h"
 #include "customers/nabadr.h"
-#include "framework/globals.h"
+#include "core/globals.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 #include "support/addressdata.h"

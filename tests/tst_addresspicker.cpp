@@ -11,8 +11,8 @@
 
 #include "customers/nabadr.h"
 #include "customers/nabcombo.h"
-#include "framework/rowcache.h"
-#include "framework/sortheader.h"
+#include "core/rowcache.h"
+#include "widgets/sortheader.h"
 #include "support/addressdata.h"
 #include "support/testenv.h"
 

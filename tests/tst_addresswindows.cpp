@@ -18,7 +18,7 @@
 #include "customers/nabadr.h"
 #include "customers/nabcombo.h"
 #include "customers/panelystredisek.h"
-#include "framework/rowcachemodel.h"
+#include "core/rowcachemodel.h"
 #include "support/addressdata.h"
 #include "support/testenv.h"
 

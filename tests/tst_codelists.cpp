@@ -9,9 +9,9 @@
 #include <functional>
 #include <memory>
 
-#include "framework/codelists.h"
-#include "framework/rowcachemodel.h"
-#include "framework/sortheader.h"
+#include "widgets/codelists.h"
+#include "core/rowcachemodel.h"
+#include "widgets/sortheader.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 #include "support/testenv.h"

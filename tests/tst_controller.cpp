@@ -5,7 +5,7 @@
 
 #include "support/testentity.h"
 #include "support/testenv.h"
-#include "framework/parameters.h"
+#include "core/parameters.h"
 
 class TestController : public QObject
 {
@@ -348,5 +348,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestController)
+QTEST_GUILESS_MAIN(TestController)
 #include "tst_controller.moc"

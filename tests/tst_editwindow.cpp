@@ -12,11 +12,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "framework/editform.h"
-#include "framework/format.h"
-#include "framework/heslo.h"
-#include "framework/parameters.h"
-#include "framework/rowcachemodel.h"
+#include "widgets/editform.h"
+#include "core/format.h"
+#include "widgets/heslo.h"
+#include "core/parameters.h"
+#include "core/rowcachemodel.h"
 #include "support/testentity.h"
 #include "support/testenv.h"
 

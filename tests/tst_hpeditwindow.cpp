@@ -18,9 +18,9 @@
 
 #include "customers/nabadr.h"
 #include "customers/nabcombo.h"
-#include "framework/dokrad.h"
-#include "framework/heslo.h"
-#include "framework/rowcachemodel.h"
+#include "core/dokrad.h"
+#include "widgets/heslo.h"
+#include "core/rowcachemodel.h"
 #include "inspections/hp.h"
 #include "inspections/hpc.h"
 #include "inspections/hpnajdi.h"

@@ -12,10 +12,10 @@
 #include <QTableWidget>
 #include <QToolButton>
 
-#include "framework/globals.h"
-#include "framework/heslo.h"
-#include "framework/parameters.h"
-#include "framework/sqlpro.h"
+#include "core/globals.h"
+#include "widgets/heslo.h"
+#include "core/parameters.h"
+#include "core/sqlpro.h"
 #include "inspections/dokdop.h"
 #include "inspections/hpc.h"
 #include "inspections/hpnajdi.h"

@@ -6,12 +6,12 @@
 #include <QSqlQuery>
 #include <QTableView>
 
-#include "framework/globals.h"
-#include "framework/seznam.h"
-#include "framework/settingsstore.h"
-#include "framework/sortheader.h"
-#include "framework/listfilterdialogs.h"
-#include "framework/dotazcasovy.h"
+#include "core/globals.h"
+#include "widgets/seznam.h"
+#include "core/settingsstore.h"
+#include "widgets/sortheader.h"
+#include "widgets/listfilterdialogs.h"
+#include "widgets/dotazcasovy.h"
 #include <QLineEdit>
 #include <QListWidget>
 #include "support/testentity.h"

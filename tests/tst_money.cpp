@@ -3,7 +3,7 @@
 #include <QtTest>
 #include <cmath>
 
-#include "framework/money.h"
+#include "core/money.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <QToolButton>
 
 #include "support/testenv.h"
-#include "framework/globals.h"
-#include "framework/parameters.h"
-#include "framework/settingsstore.h"
+#include "core/globals.h"
+#include "core/parameters.h"
+#include "core/settingsstore.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 #include "shell/parprog.h"

@@ -12,12 +12,12 @@
 #include <QVBoxLayout>
 
 #include "support/testenv.h"
-#include "framework/dotazcasovy.h"
-#include "framework/globals.h"
-#include "framework/heslo.h"
-#include "framework/keyfilters.h"
-#include "framework/parameters.h"
-#include "framework/pickdialogs.h"
+#include "widgets/dotazcasovy.h"
+#include "core/globals.h"
+#include "widgets/heslo.h"
+#include "widgets/keyfilters.h"
+#include "core/parameters.h"
+#include "widgets/pickdialogs.h"
 
 namespace {
 

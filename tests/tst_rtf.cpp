@@ -12,7 +12,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "framework/rtf.h"
+#include "core/rtf.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "admin/sampledata.h"
 #include "customers/adresyc.h"
-#include "framework/rowcachemodel.h"
+#include "core/rowcachemodel.h"
 #include "inspections/hp.h"
 #include "inspections/hpc.h"
 #include "inspections/hps.h"

@@ -9,8 +9,8 @@
 #include <QToolButton>
 
 #include "support/testenv.h"
-#include "framework/globals.h"
-#include "framework/settingsstore.h"
+#include "core/globals.h"
+#include "core/settingsstore.h"
 #include "shell/data.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"

@@ -7,7 +7,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-#include "framework/firebird.h"
+#include "core/firebird.h"
 #include "support/testenv.h"
 #include "templates/templatesql.h"
 #include "templates/templatestore.h"
@@ -806,5 +806,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTemplates)
+QTEST_GUILESS_MAIN(TestTemplates)
 #include "tst_templates.moc"

@@ -21,11 +21,11 @@
 #include <QToolButton>
 #include <memory>
 
-#include "framework/seztext.h"
-#include "framework/textedit.h"
+#include "widgets/seztext.h"
+#include "widgets/textedit.h"
 #include "admin/texty.h"
-#include "framework/globals.h"
-#include "framework/rtf.h"
+#include "core/globals.h"
+#include "core/rtf.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 #include "support/testenv.h"

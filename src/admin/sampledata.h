@@ -5,7 +5,7 @@
 // scripts/run.sh, the tests and the benchmarks. Deterministic for a given seed.
 #include <QString>
 
-#include "framework/datamodulpro.h"
+#include "core/datamodulpro.h"
 
 struct SampleOptions
 {

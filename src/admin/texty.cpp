@@ -1,9 +1,9 @@
 #include "admin/texty.h"
-#include "framework/textedit.h"
-#include "framework/class.h"
-#include "framework/globals.h"
-#include "framework/prompt.h"
-#include "framework/rtf.h"
+#include "widgets/textedit.h"
+#include "core/class.h"
+#include "core/globals.h"
+#include "core/prompt.h"
+#include "core/rtf.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -6,9 +6,9 @@
 #include <QObject>
 #include <QString>
 
-#include "framework/datamodulpro.h"
-#include "framework/fieldbinding.h"
-#include "framework/rowcache.h"
+#include "core/datamodulpro.h"
+#include "widgets/fieldbinding.h"
+#include "core/rowcache.h"
 
 class QComboBox;
 class QLineEdit;

@@ -1,7 +1,7 @@
 #include "commerce/cenik.h"
 #include "commerce/cenikc.h"
-#include "framework/keyfilters.h"
-#include "framework/prompt.h"
+#include "widgets/keyfilters.h"
+#include "core/prompt.h"
 
 #include <QCheckBox>
 #include <QComboBox>

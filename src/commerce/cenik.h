@@ -2,7 +2,7 @@
 // TfCenik, the window of one price-list item ("Tarko 8: Položka ceníku"): description,
 // unit, prices, code, stock limits, up to five suppliers, maker, VAT class and whether
 // the item is kept on stock.
-#include "framework/editform.h"
+#include "widgets/editform.h"
 
 class QComboBox;
 class TfCenikC;

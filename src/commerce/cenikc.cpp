@@ -1,8 +1,6 @@
 #include "commerce/cenikc.h"
-#include "framework/editform.h"
-#include "framework/prompt.h"
+#include "core/prompt.h"
 
-#include <QPointer>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -217,23 +215,6 @@ int TfCenikC::AfterDeleteRecord()
         m_lastError = q.lastError().text();
         return ResDeleteFailed;
     }
-    return 0;
-}
-
-int TfCenikC::ShowEditWindow(int key, QWidget *window)
-{
-    QPointer<TfEditForm> form = qobject_cast<TfEditForm *>(window);
-    if (!form)
-        return -17;
-    if (OpenRecord(key) < 0) {
-        delete form.data();
-        return ResOpenFailed;
-    }
-    form->AttachController(this);
-    form->RefreshEditActions();
-    Prompt::runModal(form);
-    // closed, the window has freed itself; one that is still here goes now
-    delete form.data();
     return 0;
 }
 

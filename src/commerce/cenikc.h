@@ -3,7 +3,7 @@
 // quantity, the section and under-limit conditions of that list, the order quantities
 // typed beside its rows, and the rule that an item documents refer to stays. TfMaterialC
 // is the same entity listed without the stock join, for the material picker.
-#include "framework/class.h"
+#include "core/class.h"
 
 #include <QMap>
 #include <QPair>
@@ -38,8 +38,6 @@ public:
     int AfterNewHeaderRow() override;
     int BeforeDeleteRecord(int key) override;
     int AfterDeleteRecord() override;
-    // Opens the item and shows the edit window modally; the window frees itself.
-    int ShowEditWindow(int key, QWidget *window) override;
 
     // The sections the list shows; until set, every item whatever its section.
     void setSections(const QVector<int> &sections);

@@ -1,9 +1,9 @@
 #include "commerce/cenikes.h"
 #include "commerce/picklistdelegate.h"
-#include "framework/fieldbinding.h"
-#include "framework/keyfilters.h"
-#include "framework/parameters.h"
-#include "framework/rowcachemodel.h"
+#include "widgets/fieldbinding.h"
+#include "widgets/keyfilters.h"
+#include "core/parameters.h"
+#include "core/rowcachemodel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 // The grid editors of the price list: the basic price list TfCenikES, section by
 // section with the quantity-tier panel, and the workshop price list TfCenikProhES
 // (section 2), whose items are described by their extinguisher mark and repair text.
-#include "framework/editsez.h"
+#include "widgets/editsez.h"
 
 #include <QVector>
 

@@ -1,8 +1,8 @@
 #include "commerce/ceniks.h"
 #include "commerce/cenik.h"
-#include "framework/format.h"
-#include "framework/prompt.h"
-#include "framework/sortheader.h"
+#include "core/format.h"
+#include "core/prompt.h"
+#include "widgets/sortheader.h"
 
 #include <QAction>
 #include <QApplication>
@@ -226,11 +226,12 @@ void TfCenikS::showOrderColumn(bool on)
 void TfCenikS::OpenDetail(int key)
 {
     TfCenikC *c = cenik();
-    if (!c)
-        return;
-    auto *form = new TfCenik(c, this);
-    if (c->ShowEditWindow(key, form) < 0)
-        Prompt::warning(QStringLiteral("Chyba při výběru"), windowTitle());
+    ShowEditWindow(c, key, [&] {
+        auto *form = new TfCenik(c, this);
+        form->AttachController(c);
+        form->RefreshEditActions();
+        return form;
+    }, windowTitle());
 }
 
 int TfCenikS::BeforeDeleteRow()

@@ -2,7 +2,7 @@
 // TfCenikS, the price-list item list ("Sklad / Ceník"): the items of the ticked
 // sections with their stock, the order column and the under-limit views of the
 // "Objednávka" menu; a row opens the item window TfCenik.
-#include "framework/seznam.h"
+#include "widgets/seznam.h"
 #include "commerce/cenikc.h"
 
 #include <QVector>

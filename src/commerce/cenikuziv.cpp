@@ -1,9 +1,10 @@
 #include "commerce/cenikuziv.h"
-#include "framework/class.h"
-#include "framework/globals.h"
-#include "framework/pickdialogs.h"
-#include "framework/prompt.h"
-#include "framework/sqlvalue.h"
+#include "widgets/viewhelpers.h"
+#include "core/class.h"
+#include "core/globals.h"
+#include "widgets/pickdialogs.h"
+#include "core/prompt.h"
+#include "core/sqlvalue.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

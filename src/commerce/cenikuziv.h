@@ -6,9 +6,9 @@
 #include <QDialog>
 #include <QVector>
 
-#include "framework/datamodulpro.h"
-#include "framework/rowcache.h"
-#include "framework/rowcachemodel.h"
+#include "core/datamodulpro.h"
+#include "core/rowcache.h"
+#include "core/rowcachemodel.h"
 
 class QComboBox;
 class QLineEdit;

@@ -1,7 +1,7 @@
 #include "commerce/nabmats.h"
 #include "commerce/ceniks.h"
-#include "framework/listdataset.h"
-#include "framework/prompt.h"
+#include "core/listdataset.h"
+#include "core/prompt.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

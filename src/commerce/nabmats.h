@@ -3,7 +3,7 @@
 // of the ticked sections (or all of them), in pick mode. Each chosen row goes to the
 // add-line routine of the document that opened the picker, and the picker stays open
 // for the next item until it is closed.
-#include "framework/seznam.h"
+#include "widgets/seznam.h"
 #include "commerce/cenikc.h"
 
 #include <QVector>

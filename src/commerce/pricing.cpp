@@ -1,6 +1,6 @@
 #include "commerce/pricing.h"
-#include "framework/parameters.h"
-#include "framework/sqlvalue.h"
+#include "core/parameters.h"
+#include "core/sqlvalue.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

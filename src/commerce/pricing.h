@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "framework/datamodulpro.h"
+#include "core/datamodulpro.h"
 
 struct Parameters;
 

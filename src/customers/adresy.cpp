@@ -1,10 +1,11 @@
 #include "customers/adresy.h"
+#include "widgets/viewhelpers.h"
 #include "customers/adresyc.h"
 #include "customers/nabcombo.h"
 #include "customers/panelystredisek.h"
-#include "framework/keyfilters.h"
-#include "framework/prompt.h"
-#include "framework/rowcachemodel.h"
+#include "widgets/keyfilters.h"
+#include "core/prompt.h"
+#include "core/rowcachemodel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // TfAdresy, the edit window of an address-book entry: the entry and its commercial
 // extension, periods, price list, managing firm and objects, its sites as panels, and
 // the person's page with the kind of entry.
-#include "framework/editform.h"
+#include "widgets/editform.h"
 
 class NabCombo;
 class PanelyStredisek;

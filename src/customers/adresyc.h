@@ -2,7 +2,7 @@
 // TfAdresyC, the address-book controller: an entry (ADRESAR) with its commercial
 // extension (FIRMY), its objects (S_OBJEKT) and its sites (STREDISKA), all written in
 // one save with the entry. The list shows one row per site of each entry.
-#include "framework/class.h"
+#include "core/class.h"
 
 class TfAdresyC : public TfClass
 {

@@ -1,7 +1,7 @@
 #include "customers/adresys.h"
 #include "customers/adresy.h"
 #include "customers/adresyc.h"
-#include "framework/prompt.h"
+#include "core/prompt.h"
 
 #include <QPointer>
 
@@ -24,14 +24,7 @@ int TfAdresyS::PrepareList()
 void TfAdresyS::OpenDetail(int key)
 {
     auto *c = qobject_cast<TfAdresyC *>(controller());
-    if (!c || c->OpenRecord(key) < 0) {
-        Prompt::warning(QStringLiteral("Chyba při výběru"), windowTitle());
-        return;
-    }
-    QPointer<TfAdresy> form = new TfAdresy(c, this);
-    Prompt::runModal(form);
-    // closed, the window has freed itself; one that is still here goes now
-    delete form.data();
+    ShowEditWindow(c, key, [&] { return new TfAdresy(c, this); }, windowTitle());
 }
 
 TfAdresyS *VytvorAdresar(QWidget *parent)

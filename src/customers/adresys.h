@@ -2,7 +2,7 @@
 // TfAdresyS, the address-book list: one row per site of each entry, with the column
 // groups of the entry, its commercial extension and its sites; a row opens the entry's
 // edit window.
-#include "framework/seznam.h"
+#include "widgets/seznam.h"
 
 class TfAdresyC;
 

@@ -1,5 +1,5 @@
 #include "customers/adrobjekty.h"
-#include "framework/codelists.h"
+#include "widgets/codelists.h"
 
 TfAdrObjekty::TfAdrObjekty(QWidget *parent, int owner, TDMPro *dm)
     : TfEditSez(parent, dm), m_owner(owner)

@@ -2,7 +2,7 @@
 // TfAdrObjekty, the code list of the objects of the address book (buildings, premises
 // a location label of inspections names): all objects, or the objects of one entry,
 // which new rows then belong to.
-#include "framework/editsez.h"
+#include "widgets/editsez.h"
 
 class TfAdrObjekty : public TfEditSez
 {

@@ -1,8 +1,8 @@
 #include "customers/adrtexty.h"
-#include "framework/datamodulpro.h"
-#include "framework/listdataset.h"
-#include "framework/prompt.h"
-#include "framework/rowcache.h"
+#include "core/datamodulpro.h"
+#include "core/listdataset.h"
+#include "core/prompt.h"
+#include "core/rowcache.h"
 
 #include <QSqlQuery>
 

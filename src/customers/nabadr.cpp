@@ -1,9 +1,10 @@
 #include "customers/nabadr.h"
+#include "widgets/windowregistry.h"
 #include "customers/nabcombo.h"
-#include "framework/datamodulpro.h"
-#include "framework/incrementalsearch.h"
-#include "framework/prompt.h"
-#include "framework/sortheader.h"
+#include "core/datamodulpro.h"
+#include "core/incrementalsearch.h"
+#include "core/prompt.h"
+#include "widgets/sortheader.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

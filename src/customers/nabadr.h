@@ -10,8 +10,8 @@
 
 #include "customers/adrtexty.h"
 #include "customers/nabcombo.h"
-#include "framework/listdataset.h"
-#include "framework/listmodel.h"
+#include "core/listdataset.h"
+#include "core/listmodel.h"
 
 class IncrementalSearch;
 class QLabel;

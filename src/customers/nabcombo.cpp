@@ -1,6 +1,6 @@
 #include "customers/nabcombo.h"
 #include "customers/nabadr.h"
-#include "framework/rowcache.h"
+#include "core/rowcache.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

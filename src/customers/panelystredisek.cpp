@@ -1,6 +1,6 @@
 #include "customers/panelystredisek.h"
-#include "framework/rowcache.h"
-#include "framework/rowcachemodel.h"
+#include "core/rowcache.h"
+#include "core/rowcachemodel.h"
 
 #include <QEvent>
 #include <QFormLayout>

@@ -1,5 +1,5 @@
 #include "db/schema.h"
-#include "framework/datamodulpro.h"
+#include "core/datamodulpro.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "framework/firebird.h"
+#include "core/firebird.h"
 
 class TDMPro;
 

@@ -1,5 +1,5 @@
 #include "inspections/dokdop.h"
-#include "framework/sqlpro.h"
+#include "core/sqlpro.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -3,7 +3,7 @@
 // state and the lock, each optional) and to which rows of the list.
 #include <QDialog>
 
-#include "framework/varsql.h"
+#include "core/varsql.h"
 
 class QComboBox;
 class QRadioButton;

@@ -1,16 +1,17 @@
 #include "inspections/hp.h"
+#include "widgets/viewhelpers.h"
 #include "inspections/hpc.h"
 #include "customers/adrobjekty.h"
 #include "customers/adresys.h"
 #include "customers/adrtexty.h"
 #include "customers/nabcombo.h"
-#include "framework/codelists.h"
-#include "framework/dokrad.h"
-#include "framework/dokradwindow.h"
-#include "framework/keyfilters.h"
-#include "framework/prompt.h"
-#include "framework/rowcachemodel.h"
-#include "framework/textedit.h"
+#include "widgets/codelists.h"
+#include "core/dokrad.h"
+#include "widgets/dokradwindow.h"
+#include "widgets/keyfilters.h"
+#include "core/prompt.h"
+#include "core/rowcachemodel.h"
+#include "widgets/textedit.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -825,7 +826,7 @@ void TfHP::CisloEnter()
         const QString code = m_eCisPro->text().trimmed();
         int sequence = 0;
         const QString number = code.isEmpty() ? QString()
-                                              : NextDocumentNumber(this, code, QString(), sequence, controller()->dm());
+                                              : NextDocumentNumber(code, QString(), sequence, controller()->dm());
         if (!number.isEmpty()) {
             dsHla()->setValue(QStringLiteral("CISPRO"), number);
             dsHla()->setValue(QStringLiteral("PCISLO"), sequence);
@@ -1196,16 +1197,9 @@ bool TfHP::eventFilter(QObject *watched, QEvent *event)
 
 bool OtevriKontroluHP(TfHPC *controller, int key, QWidget *parent, int itemKey)
 {
-    // an inspection another workstation deleted opens no window either
-    if (!controller || controller->OpenRecord(key) < 0 || controller->header().currentRow() < 0) {
-        Prompt::warning(QStringLiteral("Chyba při výběru"), parent ? parent->windowTitle() : QString());
-        return false;
-    }
-    if (itemKey > 0)
-        controller->hp().locate(QStringLiteral("UNCIS"), itemKey);
-    QPointer<TfHP> form = new TfHP(controller, parent);
-    Prompt::runModal(form);
-    // closed, the window has freed itself; one that is still here goes now
-    delete form.data();
-    return true;
+    return ShowEditWindow(controller, key, [&]() -> QDialog * {
+        if (itemKey > 0)
+            controller->hp().locate(QStringLiteral("UNCIS"), itemKey);
+        return new TfHP(controller, parent);
+    }, parent ? parent->windowTitle() : QString());
 }

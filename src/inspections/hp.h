@@ -7,7 +7,7 @@
 // the buttons live in the controller TfHPC.
 #include <QPointer>
 
-#include "framework/editform.h"
+#include "widgets/editform.h"
 
 class NabCombo;
 class QCheckBox;

@@ -4,10 +4,10 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
-#include "framework/globals.h"
-#include "framework/money.h"
-#include "framework/prompt.h"
-#include "framework/sqlpro.h"
+#include "core/globals.h"
+#include "core/money.h"
+#include "core/prompt.h"
+#include "core/sqlpro.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QSqlQuery>
 #include <QString>
 
-#include "framework/class.h"
+#include "core/class.h"
 
 class TfHPC : public TfClass
 {

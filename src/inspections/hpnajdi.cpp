@@ -1,6 +1,6 @@
 #include "inspections/hpnajdi.h"
-#include "framework/format.h"
-#include "framework/prompt.h"
+#include "core/format.h"
+#include "core/prompt.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -3,9 +3,9 @@
 #include "inspections/hp.h"
 #include "inspections/hpc.h"
 #include "inspections/hpnajdi.h"
-#include "framework/heslo.h"
-#include "framework/prompt.h"
-#include "framework/sqlpro.h"
+#include "widgets/heslo.h"
+#include "core/prompt.h"
+#include "core/sqlpro.h"
 
 #include <QAction>
 #include <QDate>

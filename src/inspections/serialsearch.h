@@ -8,16 +8,12 @@
 #include <QVector>
 #include <memory>
 
+class CommittedSearch;
 class TDMPro;
 
 // One search statement prepared once per connection and executed again for each typed
-// text. The driver ties a prepared query to the transaction it was prepared in (a
-// snapshot that never sees later commits, or a handle that is dead once the
-// connection's transaction ends), so the statement is kept on the client API instead
-// and every search runs in a short read-only transaction of its own: it sees what is
-// committed at that moment, by this connection or another workstation, but not the
-// uncommitted changes of a unit of work in progress. The connection must outlive the
-// object; closing and reopening it is noticed and the statement prepared again.
+// text, every search in a short read-committed transaction of its own (see
+// CommittedSearch): it sees what other workstations committed meanwhile.
 class HPSerialSearch
 {
 public:
@@ -45,13 +41,10 @@ public:
 
     // How often the statement has been prepared: once per connection, again only after
     // the connection was reopened or a search failed.
-    int preparations() const { return m_preparations; }
+    int preparations() const;
 
 private:
-    struct Statement;
-    TDMPro *m_dm;
-    std::unique_ptr<Statement> m_statement;
-    int m_preparations = 0;
+    std::unique_ptr<CommittedSearch> m_search;
 };
 
 // The same search as one query prepared for this call, in the connection's transaction

@@ -1,7 +1,7 @@
 #include "shell/data.h"
 #include "shell/datamodul.h"
-#include "framework/prompt.h"
-#include "framework/settingsstore.h"
+#include "core/prompt.h"
+#include "core/settingsstore.h"
 
 #include <QFileInfo>
 #include <QFormLayout>

@@ -1,8 +1,8 @@
 #include "shell/datamodul.h"
 #include "db/schema.h"
-#include "framework/prompt.h"
-#include "framework/settingsstore.h"
-#include "framework/globals.h"
+#include "core/prompt.h"
+#include "core/settingsstore.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 // TDM, the program's data module: the connection "Qel" opened with the per-user
 // connection settings; a missing local database file is created with the schema.
-#include "framework/datamodulpro.h"
+#include "core/datamodulpro.h"
 
 class TDM : public TDMPro
 {

@@ -3,10 +3,10 @@
 #include "shell/datamodul.h"
 #include "shell/menuwiring.h"
 #include "shell/parprog.h"
-#include "framework/globals.h"
-#include "framework/parameters.h"
-#include "framework/prompt.h"
-#include "framework/settingsstore.h"
+#include "core/globals.h"
+#include "core/parameters.h"
+#include "core/prompt.h"
+#include "core/settingsstore.h"
 
 #include <QAction>
 #include <QCloseEvent>

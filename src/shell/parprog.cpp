@@ -1,5 +1,5 @@
 #include "shell/parprog.h"
-#include "framework/prompt.h"
+#include "core/prompt.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 // only copies texts between its fields and the store.
 #include <QDialog>
 
-#include "framework/parameters.h"
+#include "core/parameters.h"
 
 class QLineEdit;
 

@@ -1,7 +1,7 @@
 #include "shell/menuwiring.h"
 #include "shell/ltarko.h"
 #include "admin/texty.h"
-#include "framework/prompt.h"
+#include "core/prompt.h"
 
 void wireAdminEntries(TfLTarko &window)
 {

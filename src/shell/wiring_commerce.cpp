@@ -3,7 +3,7 @@
 #include "commerce/cenikes.h"
 #include "commerce/ceniks.h"
 #include "commerce/cenikuziv.h"
-#include "framework/prompt.h"
+#include "core/prompt.h"
 
 namespace {
 // The price-list editors live while they are shown; one that could not read its rows

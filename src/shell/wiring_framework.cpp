@@ -1,7 +1,7 @@
 #include "shell/menuwiring.h"
 #include "shell/ltarko.h"
-#include "framework/codelists.h"
-#include "framework/prompt.h"
+#include "widgets/codelists.h"
+#include "core/prompt.h"
 
 namespace {
 // A code-list editor lives while it is shown; one that could not read its table has

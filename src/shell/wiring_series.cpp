@@ -1,6 +1,6 @@
 #include "shell/menuwiring.h"
 #include "shell/ltarko.h"
-#include "framework/dokradwindow.h"
+#include "widgets/dokradwindow.h"
 
 void wireSeriesEntries(TfLTarko &window)
 {

@@ -1,5 +1,5 @@
 #include "templates/templatemodel.h"
-#include "framework/stringpro.h"
+#include "core/stringpro.h"
 
 #include <climits>
 

@@ -1,5 +1,5 @@
 #include "templates/templatesql.h"
-#include "framework/class.h"
+#include "core/class.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "templates/templatestore.h"
-#include "framework/prompt.h"
-#include "framework/sqlvalue.h"
+#include "core/prompt.h"
+#include "core/sqlvalue.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -10,7 +10,7 @@ class QSqlQuery;
 #include <QList>
 #include <QString>
 
-#include "framework/datamodulpro.h"
+#include "core/datamodulpro.h"
 #include "templates/templatemodel.h"
 
 namespace Templates {

@@ -16,9 +16,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/firebird.h"
-#include "framework/parameters.h"
-#include "framework/settingsstore.h"
+#include "core/firebird.h"
+#include "core/parameters.h"
+#include "core/settingsstore.h"
 #include "shell/datamodul.h"
 #include "support/scriptedprompt.h"
 #include "support/testentity.h"

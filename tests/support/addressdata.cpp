@@ -1,5 +1,5 @@
 #include "support/addressdata.h"
-#include "framework/datamodulpro.h"
+#include "core/datamodulpro.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

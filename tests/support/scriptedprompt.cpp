@@ -1,6 +1,6 @@
 #include "support/scriptedprompt.h"
 
-#include <QDialog>
+#include <QVariant>
 
 ScriptedPrompt::ScriptedPrompt()
 {
@@ -33,13 +33,24 @@ QString ScriptedPrompt::fileName(const FileDialogRequest &request)
     return m_files.takeFirst();
 }
 
-int ScriptedPrompt::runModal(QDialog *dialog)
+int ScriptedPrompt::runModal(QObject *dialog)
 {
     if (m_modalHandlers.isEmpty()) {
-        unexpected << QStringLiteral("dialog: ") + dialog->objectName() + QLatin1Char(' ') + dialog->windowTitle();
-        return QDialog::Rejected;
+        unexpected << QStringLiteral("dialog: ") + dialog->objectName() + QLatin1Char(' ')
+                          + dialog->property("windowTitle").toString();
+        return 0;   // rejected
     }
     return m_modalHandlers.takeFirst()(dialog);
+}
+
+QString ScriptedPrompt::input(const InputRequest &request)
+{
+    inputs.append(request);
+    if (m_inputs.isEmpty()) {
+        unexpected << QStringLiteral("input: ") + request.caption;
+        return QString();
+    }
+    return m_inputs.takeFirst();
 }
 
 QStringList ScriptedPrompt::texts() const

@@ -1,7 +1,7 @@
 #pragma once
 // A small entity used by the framework tests: a header table TST_HLAV with items in
 // TST_TAB, following the program's table conventions.
-#include "framework/class.h"
+#include "core/class.h"
 #include <QStringList>
 
 class TestEntityC : public TfClass

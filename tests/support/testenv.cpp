@@ -1,8 +1,8 @@
 #include "support/testenv.h"
 #include "db/schema.h"
-#include "framework/settingsstore.h"
-#include "framework/parameters.h"
-#include "framework/sqlvalue.h"
+#include "core/settingsstore.h"
+#include "core/parameters.h"
+#include "core/sqlvalue.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "framework/datamodulpro.h"
+#include "core/datamodulpro.h"
 #include "support/scriptedprompt.h"
 
 class TestEnvironment

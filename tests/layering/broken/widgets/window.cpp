@@ -1,0 +1,3 @@
+// Windows may include anything below them.
+#include <QDialog>
+#include "templates/model.h"
