@@ -62,6 +62,39 @@ private slots:
         env->prompt().clear();
     }
 
+    void headerValuesStoredAloneKeepOtherChangesAndRespectTheCounter()
+    {
+        std::unique_ptr<TestEntityC> a(controller());
+        const int key = a->InsertRecord();
+        QVERIFY(key > 0);
+        QCOMPARE(a->OpenRecord(key), 0);
+        a->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("Rozepsáno"));
+        TVarSQL locked;
+        locked.SetVariable(QStringLiteral("ZAMEK"), QStringLiteral("A"));
+        QCOMPARE(a->storeHeaderValues(locked), 0);
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("SELECT ZAMEK, KLIC, NAZEV FROM TST_HLAV WHERE UNCIS = %1").arg(key)));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString().trimmed(), QStringLiteral("A"));
+        QCOMPARE(q.value(1).toInt(), 1);
+        QVERIFY(q.value(2).toString() != QStringLiteral("Rozepsáno"));
+        q.clear();
+        // what was typed is still to be saved, under the new counter
+        QVERIFY(a->isModified());
+        QCOMPARE(a->SaveRecord(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV WHERE NAZEV = 'Rozepsáno' AND KLIC = 2 "
+                                      "AND ZAMEK = 'A'")), 1);
+
+        // a row another workstation changed meanwhile is not written
+        std::unique_ptr<TestEntityC> b(controller(second.get()));
+        QCOMPARE(b->OpenRecord(key), 0);
+        b->header().setValue(QStringLiteral("NAZEV"), QStringLiteral("Jinde"));
+        QCOMPARE(b->SaveRecord(), 0);
+        locked.SetVariable(QStringLiteral("ZAMEK"), QStringLiteral("N"));
+        QCOMPARE(a->storeHeaderValues(locked), int(TfClass::ResSaveFailed));
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV WHERE ZAMEK = 'A' AND NAZEV = 'Jinde'")), 1);
+    }
+
     void twoWorkstationsConflict()
     {
         std::unique_ptr<TestEntityC> a(controller());

@@ -428,6 +428,86 @@ int TfClass::SaveRecordKeepOpen()
     return saveRecord(false);
 }
 
+int TfClass::saveRecordInTransaction(const std::function<int()> &alsoInside)
+{
+    // The caches take the stored state as soon as SaveRecordKeepOpen is done, but the
+    // transaction may still be rolled back here: then they get their changes back.
+    QVector<QPair<RowCache *, RowCache::Snapshot>> before;
+    before.append({&m_header, m_header.snapshot()});
+    for (auto &it : m_items)
+        before.append({it->cache, it->cache->snapshot()});
+
+    bool savedInside = false;
+    int r = 0;
+    {
+        TransactionGuard guard(m_dm);
+        if (!guard.isActive()) {
+            m_lastError = guard.lastError();
+            return ResSaveFailed;
+        }
+        r = SaveRecordKeepOpen();
+        if (r == 0) {
+            savedInside = true;
+            if (alsoInside)
+                r = alsoInside();
+            if (r == 0 && !guard.commit()) {
+                m_lastError = guard.lastError();
+                r = ResSaveFailed;
+            }
+        }
+        // a transaction still open here is rolled back by the guard
+    }
+    if (r != 0 && savedInside)
+        for (auto &b : before)
+            b.first->restore(b.second);
+    return r;
+}
+
+int TfClass::storeHeaderValues(const TVarSQL &values)
+{
+    const int row = m_header.currentRow();
+    if (row < 0 || values.isEmpty())
+        return ResSaveFailed;
+    const bool hasKlic = m_header.hasField(QStringLiteral("KLIC"));
+    const QVariant oldKlic = m_header.originalValue(row, QStringLiteral("KLIC"));
+    const int newKlic = (oldKlic.isNull() || oldKlic.toString().trimmed().isEmpty()) ? 0 : oldKlic.toInt() + 1;
+
+    QString sets;
+    for (const TVarSQL::Item &v : values.items())
+        sets += (sets.isEmpty() ? QString() : QStringLiteral(", ")) + v.name + QStringLiteral(" = :") + v.name;
+    if (hasKlic)
+        sets += QStringLiteral(", KLIC = :NEW_KLIC");
+    TransactionGuard guard(m_dm);
+    QSqlQuery q = m_dm->NewQuery();
+    q.prepare(QStringLiteral("UPDATE ") + m_headerTable + QStringLiteral(" SET ") + sets
+              + (hasKlic ? QStringLiteral(" WHERE UNCIS = :OLD_UNCIS AND KLIC IS NOT DISTINCT FROM :OLD_KLIC")
+                         : QStringLiteral(" WHERE UNCIS = :OLD_UNCIS")));
+    for (const TVarSQL::Item &v : values.items())
+        q.bindValue(QLatin1Char(':') + v.name, v.value);
+    q.bindValue(QStringLiteral(":OLD_UNCIS"), m_header.originalValue(row, QStringLiteral("UNCIS")));
+    if (hasKlic) {
+        q.bindValue(QStringLiteral(":NEW_KLIC"), newKlic);
+        q.bindValue(QStringLiteral(":OLD_KLIC"), oldKlic);
+    }
+    if (!guard.isActive() || !q.exec()) {
+        m_lastError = guard.isActive() ? q.lastError().text() : guard.lastError();
+        return ResSaveFailed;
+    }
+    if (q.numRowsAffected() != 1) {
+        m_lastError = QStringLiteral("Záznam v tabulce %1 byl mezitím změněn nebo smazán.").arg(m_headerTable);
+        return ResSaveFailed;
+    }
+    if (!guard.commit()) {
+        m_lastError = guard.lastError();
+        return ResSaveFailed;
+    }
+    for (const TVarSQL::Item &v : values.items())
+        m_header.setStoredValue(row, v.name, v.value);
+    if (hasKlic)
+        m_header.setStoredValue(row, QStringLiteral("KLIC"), newKlic);
+    return 0;
+}
+
 int TfClass::CancelRecord()
 {
     for (auto &it : m_items)

@@ -105,6 +105,17 @@ public:
     virtual int OpenList(const QString &fromPart, const QString &columns, const QString &where,
                          const QString &orderBy, int key);
 
+    // Saves the record (header and items, SaveRecordKeepOpen) and runs alsoInside in one
+    // transaction; a non-zero result of alsoInside undoes the save. When the transaction
+    // does not commit, the caches get their unsaved changes back, so the user can try
+    // again. 0, or the failing result code.
+    int saveRecordInTransaction(const std::function<int()> &alsoInside = {});
+    // Writes the values into the current header row at once, under its change counter,
+    // in a transaction of its own: the cache takes them as stored and keeps every other
+    // change pending. 0, or ResSaveFailed when the row was changed meanwhile by another
+    // workstation or the write failed (the reason in lastError()).
+    int storeHeaderValues(const TVarSQL &values);
+
     // --- declaring (inside DefineEntity) ---------------------------------------
     int AllocateItemTables(int count);
     int DefineItemTable(int index, const QString &table, const QString &customSelect = QString(),

@@ -221,6 +221,20 @@ void RowCache::cancelUpdates()
     emit currentRowChanged(m_current);
 }
 
+bool RowCache::setStoredValue(int row, const QString &field, const QVariant &value)
+{
+    const int column = fieldIndex(field);
+    if (row < 0 || row >= m_rows.size() || column < 0)
+        return false;
+    Row &r = m_rows[row];
+    r.original[column] = value;
+    r.current[column] = value;
+    if (r.state == Modified && r.original == r.current)
+        r.state = Unchanged;
+    emit rowChanged(row);
+    return true;
+}
+
 void RowCache::commitUpdates()
 {
     for (Row &r : m_rows) {

@@ -61,6 +61,9 @@ public:
     QVariant originalValue(int row, const QString &field) const;
     bool setValue(int row, int column, const QVariant &value);
     bool setValue(const QString &field, const QVariant &value);   // current row
+    // A value written to the table outside the cache's own apply: it becomes both the
+    // original and the current value; the row's other changes stay pending.
+    bool setStoredValue(int row, const QString &field, const QVariant &value);
 
     // Whether new rows may be started now (the controller allows it only inside its
     // insert and append operations); a refused append beeps and returns -1.

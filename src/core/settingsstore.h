@@ -1,7 +1,6 @@
 #pragma once
-// Per-user settings store in place of the Windows registry of the current user.
-// Keys keep the registry's paths ("SOFTWARE\MORVANT\<product>\DB") and value names;
-// backslashes become groups. Values are plain texts, stored whole.
+// The per-user settings store: key paths such as "SOFTWARE\MORVANT\<product>\DB" and
+// value names, backslashes becoming groups. Values are plain texts, stored whole.
 #include <QString>
 #include <QStringList>
 #include <memory>

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QSqlQuery>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -226,39 +225,14 @@ int TfEditForm::cUloz()
         return r;
     }
     TfClass &c = *m_controller;
-
-    // The controller's caches take the stored state as soon as its save is done, but
-    // the transaction may still be rolled back here: then they get their changes back.
-    QVector<QPair<RowCache *, RowCache::Snapshot>> before;
-    before.append({&c.header(), c.header().snapshot()});
-    for (int i = 0; i < c.itemTableCount(); ++i)
-        before.append({c.item(i).cache, c.item(i).cache->snapshot()});
-
-    bool savedInside = false;
-    {
-        TransactionGuard guard(c.dm());
-        if (!guard.isActive()) {
-            r = TfClass::ResSaveFailed;
-            Prompt::error(QStringLiteral("Uložení hodnot"), windowTitle());
-        } else {
-            r = c.SaveRecordKeepOpen();
-            if (r != 0) {
-                guard.rollback();
-                Prompt::error(QStringLiteral("Uložení hodnot"), windowTitle());
-            } else {
-                savedInside = true;
-                r = AfterEditSave();
-                if (r == 0 && !guard.commit()) {
-                    r = TfClass::ResSaveFailed;
-                    Prompt::error(QStringLiteral("Uložení hodnot"), windowTitle());
-                }
-            }
-        }
-        // a transaction still open here is rolled back by the guard
-    }
-    if (r != 0 && savedInside)
-        for (auto &b : before)
-            b.first->restore(b.second);
+    bool hookFailed = false;
+    r = c.saveRecordInTransaction([&] {
+        const int after = AfterEditSave();
+        hookFailed = after != 0;
+        return after;
+    });
+    if (r != 0 && !hookFailed)
+        Prompt::error(QStringLiteral("Uložení hodnot"), windowTitle());
     if (r == 0) {
         // only now is the record stored: show it as it is stored (new change counters)
         c.OpenRecord(c.currentKey());
@@ -323,17 +297,11 @@ int TfEditForm::cSmaz()
     if (r < 0)
         return r;
     const int key = dsHla()->value(QStringLiteral("UNCIS")).toInt();
-    {
-        TransactionGuard guard(m_controller->dm());
-        r = guard.isActive() ? m_controller->DeleteRecord(key) : int(TfClass::ResDeleteFailed);
-        if (r == 0 && !guard.commit())
-            r = TfClass::ResDeleteFailed;
-        if (r != 0) {
-            guard.rollback();
-            Prompt::error(QStringLiteral("Smazání hodnot"), windowTitle());
-            RefreshEditActions();
-            return r;
-        }
+    r = m_controller->DeleteRecord(key);
+    if (r != 0) {
+        Prompt::error(QStringLiteral("Smazání hodnot"), windowTitle());
+        RefreshEditActions();
+        return r;
     }
     AfterEditDelete();
 
@@ -389,31 +357,12 @@ int TfEditForm::cOpakuj()
 // starts unlocked, or its copied items could never be saved.
 int TfEditForm::storeUnlockedCopy()
 {
-    TfClass &c = *m_controller;
-    RowCache &h = c.header();
-    const int row = h.currentRow();
-    const bool hasKlic = h.hasField(QStringLiteral("KLIC"));
-    const QVariant oldKlic = h.originalValue(row, QStringLiteral("KLIC"));
-    const int newKlic = (oldKlic.isNull() || oldKlic.toString().trimmed().isEmpty()) ? 0 : oldKlic.toInt() + 1;
-    TransactionGuard guard(c.dm());
-    QSqlQuery q = c.dm()->NewQuery();
-    q.prepare(QStringLiteral("UPDATE ") + c.headerTable() + QStringLiteral(" SET ZAMEK = 'N'")
-              + (hasKlic ? QStringLiteral(", KLIC = :KLIC WHERE UNCIS = :UNCIS AND KLIC IS NOT DISTINCT FROM :OLD_KLIC")
-                         : QStringLiteral(" WHERE UNCIS = :UNCIS")));
-    q.bindValue(QStringLiteral(":UNCIS"), h.value(QStringLiteral("UNCIS")));
-    if (hasKlic) {
-        q.bindValue(QStringLiteral(":KLIC"), newKlic);
-        q.bindValue(QStringLiteral(":OLD_KLIC"), oldKlic);
-    }
-    if (!guard.isActive() || !q.exec() || q.numRowsAffected() != 1 || !guard.commit()) {
+    TVarSQL unlocked;
+    unlocked.SetVariable(ZamekField, QStringLiteral("N"));
+    if (m_controller->storeHeaderValues(unlocked) != 0) {
         Prompt::error(QStringLiteral("Vytvoření kopírovaného záznamu"), windowTitle());
         return -1;
     }
-    // the header row takes the stored state; the copied items stay pending
-    h.setValue(row, h.fieldIndex(ZamekField), QStringLiteral("N"));
-    if (hasKlic)
-        h.setValue(row, h.fieldIndex(QStringLiteral("KLIC")), newKlic);
-    h.commitUpdates();
     return 0;
 }
 

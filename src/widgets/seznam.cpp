@@ -10,6 +10,7 @@
 #include "core/sqlpro.h"
 #include "widgets/listfilterdialogs.h"
 #include "widgets/pickdialogs.h"
+#include "templates/gridcolumns.h"
 #include "templates/templatesql.h"
 #include "templates/templatestore.h"
 
@@ -266,53 +267,12 @@ void TfSeznam::buildGridColumns()
 {
     // The stored layout, or the window's own default layout when none was chosen.
     m_columns.clear();
-    const QString window = QString::fromLatin1(metaObject()->className());
-    Templates::TemplateStore store(m_controller->dm());
-    Templates::GridLayout layout;
-    int key = m_gridNumber.toInt();
-    if (key <= 0) {
-        QList<Templates::DesignEntry> entries;
-        store.listGridLayouts(window, m_variant, entries);
-        for (const Templates::DesignEntry &e : entries)
-            if (key <= 0 || e.key < key)
-                key = e.key;
-    }
-    if (key > 0 && store.loadGridLayout(key, layout) >= 0 && !layout.columns.isEmpty()) {
-        QList<Templates::DictionaryItem> offered;
-        store.offeredItems(m_aliasTables, Templates::DesignKind::GridLayout, offered);
-        QString columns = m_controller->listColumns();
-        const QString present = columns.toUpper();
-        for (const Templates::GridColumn &gc : layout.columns) {
-            // A table offered under two aliases (the owner and a technician both come
-            // from the address book) offers each item twice with one key: the column's
-            // stored name tells which alias it shows.
-            const Templates::DictionaryItem *item = nullptr;
-            for (const Templates::DictionaryItem &d : offered) {
-                if (d.key != gc.itemKey)
-                    continue;
-                const bool named = d.fieldName().compare(gc.name.trimmed(), Qt::CaseInsensitive) == 0;
-                if (!item || named)
-                    item = &d;
-                if (named)
-                    break;
-            }
-            if (!item)
-                continue;   // a withdrawn item no longer shows
-            ListColumn c;
-            c.field = item->fieldName().toUpper();
-            c.caption = gc.caption;
-            c.width = gc.width;
-            c.alignment = gc.alignment == Templates::AlignRight ? (Qt::AlignRight | Qt::AlignVCenter)
-                        : gc.alignment == Templates::AlignCenter ? Qt::AlignCenter
-                                                                  : (Qt::AlignLeft | Qt::AlignVCenter);
-            const QString expression = item->alias + QLatin1Char('.') + item->column;
-            c.order = gc.order.trimmed().isEmpty() ? expression : gc.order.trimmed();
-            const QString selected = expression + QStringLiteral(" as ") + c.field;
-            if (!present.contains(selected.toUpper()))
-                columns += (columns.trimmed().isEmpty() ? QString() : QStringLiteral(", ")) + selected;
-            m_columns << c;
-        }
-        m_controller->setListColumns(columns);
+    Templates::GridColumns grid;
+    if (Templates::resolveGridColumns(m_controller->dm(), QString::fromLatin1(metaObject()->className()),
+                                      m_variant, m_gridNumber.toInt(), m_aliasTables,
+                                      m_controller->listColumns(), &grid)) {
+        m_columns = grid.columns;
+        m_controller->setListColumns(grid.selectColumns);
     }
     m_model->setColumns(m_columns);
     for (int i = 0; i < m_columns.size(); ++i)
@@ -482,14 +442,8 @@ bool TfSeznam::deleteRow(int row)
 {
     ListDataset &list = m_controller->list();
     const int key = list.value(row, QStringLiteral("UNCIS")).toInt();
-    int r;
-    {
-        TransactionGuard guard(m_controller->dm());
-        r = m_controller->DeleteRecord(key);
-        if (r == 0 && !guard.commit())
-            r = -1;
-    }
-    if (r != 0) {
+    // the controller deletes the record and its items in one transaction
+    if (m_controller->DeleteRecord(key) != 0) {
         Prompt::warning(QStringLiteral("Smazání hodnot"), windowTitle());
         return false;
     }

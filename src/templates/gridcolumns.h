@@ -1,0 +1,27 @@
+#pragma once
+// A list's grid layout turned into the columns the list shows and the SELECT columns it
+// needs.
+#include <QString>
+#include <QVector>
+
+#include "core/listmodel.h"
+
+class TDMPro;
+
+namespace Templates {
+
+struct GridColumns
+{
+    QVector<ListColumn> columns;   // in the layout's order
+    QString selectColumns;         // the list's own columns, and those the layout adds
+};
+
+// The grid layout of the key, or with key <= 0 the window's first layout of the
+// variant, resolved against the dictionary items the alias tables offer. Every column
+// the layout names and the list's columns lack is added to the SELECT columns as
+// "alias.column as FIELD". False when no such layout has columns: the list keeps its
+// own columns.
+bool resolveGridColumns(TDMPro *dm, const QString &window, int variant, int key,
+                        const QString &aliasTables, const QString &listColumns, GridColumns *out);
+
+} // namespace Templates
