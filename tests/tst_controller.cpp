@@ -95,6 +95,26 @@ private slots:
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV WHERE ZAMEK = 'A' AND NAZEV = 'Jinde'")), 1);
     }
 
+    void lastReleaseRunsTheDerivedBeforeDestroy()
+    {
+        struct Counted : TestEntityC
+        {
+            using TestEntityC::TestEntityC;
+            int *calls = nullptr;
+            int BeforeDestroy() override { ++*calls; return 0; }
+        };
+        int calls = 0;
+        Counted *c = TfClass::create<Counted>(DM);
+        QVERIFY(c);
+        c->calls = &calls;
+        c->AddRef();
+        c->AddRef();
+        c->Release();
+        QCOMPARE(calls, 0);
+        c->Release();
+        QCOMPARE(calls, 1);
+    }
+
     void twoWorkstationsConflict()
     {
         std::unique_ptr<TestEntityC> a(controller());
@@ -311,6 +331,46 @@ private slots:
         c->setExtraSort(QStringLiteral("HLA.NAZEV"));
         s = c->buildListSql(QStringLiteral("FROM TST_HLAV HLA"), QStringLiteral("HLA.UNCIS"), QString(), QString());
         QVERIFY(s.select.endsWith(QStringLiteral(" ORDER BY HLA.NAZEV")));
+    }
+
+    void conditionFollowsOnlyATopLevelWhere()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        QSqlQuery q = DM->NewQuery();
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO TST_HLAV (UNCIS, NAZEV, CISLO) VALUES (%1, 'Firma %1', %1)").arg(i)));
+        q.clear();
+        // the only WHERE of this from part sits in a sub-select: the condition needs its own
+        const QString from = QStringLiteral(
+            "FROM TST_HLAV HLA LEFT JOIN (SELECT UNCIS AS U FROM TST_HLAV WHERE CISLO > 1) X ON X.U = HLA.UNCIS");
+        QCOMPARE(c->OpenList(from, QStringLiteral("HLA.UNCIS, X.U"), QStringLiteral("HLA.CISLO < 3"),
+                             QStringLiteral(" ORDER BY HLA.UNCIS"), 0), 0);
+        QCOMPARE(c->rowCount(), 2);
+        // with a WHERE of its own the condition joins it
+        QCOMPARE(c->OpenList(from + QStringLiteral(" WHERE X.U IS NOT NULL"), QStringLiteral("HLA.UNCIS, X.U"),
+                             QStringLiteral("HLA.CISLO < 3"), QStringLiteral(" ORDER BY HLA.UNCIS"), 0), 0);
+        QCOMPARE(c->rowCount(), 1);
+    }
+
+    void reopenReturnsToTheRecordAtAnyDepth()
+    {
+        std::unique_ptr<TestEntityC> c(controller());
+        {
+            QSqlQuery fill = DM->NewQuery();
+            QVERIFY(fill.exec(QStringLiteral(
+                "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 6000) DO BEGIN "
+                "INSERT INTO TST_HLAV (UNCIS, NAZEV, CISLO) VALUES (:I, 'Firma ' || LPAD(:I, 5, '0'), :I); "
+                "I = I + 1; END END")));
+        }
+        const QString order = QStringLiteral(" ORDER BY HLA.NAZEV DESC");
+        // the 5,900th row of the descending list: far beyond what a list reads at first
+        QCOMPARE(c->OpenList(c->listFrom(), QStringLiteral("HLA.UNCIS, HLA.NAZEV"), QString(), order, 101), 0);
+        QCOMPARE(c->list().currentRow(), 5899);
+        QCOMPARE(c->list().value(QStringLiteral("UNCIS")).toInt(), 101);
+        // a key that is not in the list leaves the first row current
+        QCOMPARE(c->OpenList(c->listFrom(), QStringLiteral("HLA.UNCIS, HLA.NAZEV"), QStringLiteral("HLA.CISLO > 200"),
+                             order, 101), 0);
+        QCOMPARE(c->list().currentRow(), 0);
     }
 
     void listOpensFiltersAndMarks()

@@ -14,11 +14,14 @@
 #include "widgets/dotazcasovy.h"
 #include <QLineEdit>
 #include <QListWidget>
+#include "shell/datamodul.h"
+#include "shell/ltarko.h"
 #include "support/testentity.h"
 #include "support/testenv.h"
 
 class TestList : public TfSeznam
 {
+    Q_OBJECT
 public:
     QVector<int> detailsOpened;
     void OpenDetail(int key) override { detailsOpened << key; }
@@ -350,10 +353,28 @@ private slots:
             auto w = openList();
             w->resize(640, 333);
             w->SortByColumn(columnOf(*w, QStringLiteral("NAZEV")));
+            w->close();
         }
         auto w = openList();
+        // under the window's own class name, not its base's
+        QVERIFY(w->settingsKey().contains(QStringLiteral("\\TestList1\\")));
         QCOMPARE(w->height(), 333);
         QVERIFY(controller->orderBy().contains(QStringLiteral("NAZEV")));
+    }
+
+    void listOpenWhenTheProgramEndsKeepsItsSettings()
+    {
+        fill(3);
+        TDM shellDm(QStringLiteral("QelShutdown"));
+        TfLTarko main(&shellDm);
+        {
+            auto w = openList();
+            w->resize(600, 321);
+            env->prompt().answer(PromptYes);   // "Ukončit program ?"
+            QVERIFY(main.close());
+        }
+        auto w = openList();
+        QCOMPARE(w->height(), 321);
     }
 };
 

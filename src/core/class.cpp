@@ -21,7 +21,6 @@ TfClass::TfClass(TDMPro *dm, QObject *parent)
 
 TfClass::~TfClass()
 {
-    BeforeDestroy();
     m_list.close();
 }
 
@@ -45,8 +44,11 @@ int TfClass::ClassCreate()
 
 void TfClass::Release()
 {
-    if (--m_refCount <= 0)
-        delete this;
+    if (--m_refCount > 0)
+        return;
+    // the derived controller is still whole here; in the destructor it no longer is
+    BeforeDestroy();
+    delete this;
 }
 
 // --- declaring -----------------------------------------------------------------
@@ -576,11 +578,12 @@ int TfClass::CopyRecord(int key)
 // --- list ----------------------------------------------------------------------
 
 namespace {
-// Where the FROM of a list's from part starts: the part may begin with further columns
-// of the select list (",Has.UnCis, ... from PR_Hlav Has ..."), which a count must not
-// carry. Words inside brackets (a sub-select) and quotes do not count.
-int topLevelFrom(const QString &part)
+// Where the keyword stands at the top level of a list's from part, -1 when it does not.
+// The part may begin with further columns of the select list (",Has.UnCis, ... from
+// PR_Hlav Has ..."); words inside brackets (a sub-select) and quotes do not count.
+int topLevelKeyword(const QString &part, QLatin1String keyword)
 {
+    const int n = int(keyword.size());
     int depth = 0;
     bool quoted = false;
     for (int i = 0; i < part.size(); ++i) {
@@ -593,12 +596,12 @@ int topLevelFrom(const QString &part)
             ++depth;
         else if (c == QLatin1Char(')'))
             --depth;
-        else if (depth == 0 && part.mid(i, 4).compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0
+        else if (depth == 0 && part.mid(i, n).compare(keyword, Qt::CaseInsensitive) == 0
                  && (i == 0 || (!part.at(i - 1).isLetterOrNumber() && part.at(i - 1) != QLatin1Char('_')))
-                 && (i + 4 >= part.size() || (!part.at(i + 4).isLetterOrNumber() && part.at(i + 4) != QLatin1Char('_'))))
+                 && (i + n >= part.size() || (!part.at(i + n).isLetterOrNumber() && part.at(i + n) != QLatin1Char('_'))))
             return i;
     }
-    return 0;
+    return -1;
 }
 } // namespace
 
@@ -607,8 +610,8 @@ TfClass::ListSql TfClass::buildListSql(const QString &fromPart, const QString &c
 {
     ListSql out;
     QString conditions;
-    QString connector = fromPart.toUpper().contains(QLatin1String("WHERE")) ? QStringLiteral(" AND ")
-                                                                            : QStringLiteral(" WHERE ");
+    QString connector = topLevelKeyword(fromPart, QLatin1String("WHERE")) >= 0 ? QStringLiteral(" AND ")
+                                                                              : QStringLiteral(" WHERE ");
     if (!where.trimmed().isEmpty()) {
         conditions += connector + where;
         connector = QStringLiteral(" AND ");
@@ -643,7 +646,9 @@ TfClass::ListSql TfClass::buildListSql(const QString &fromPart, const QString &c
     out.select = QStringLiteral("SELECT  ") + columns + QStringLiteral(", '") + m_markValue
                  + QStringLiteral("' as oznac ") + fromPart + conditions
                  + (order.isEmpty() ? QString() : QLatin1Char(' ') + order);
-    out.count = QStringLiteral("SELECT COUNT(*) ") + fromPart.mid(topLevelFrom(fromPart)) + conditions;
+    // the count must not carry the extra columns before the FROM
+    out.count = QStringLiteral("SELECT COUNT(*) ")
+                + fromPart.mid(qMax(0, topLevelKeyword(fromPart, QLatin1String("FROM")))) + conditions;
     return out;
 }
 
@@ -665,7 +670,7 @@ int TfClass::OpenList(const QString &fromPart, const QString &columns, const QSt
     // list just sorted another way the record may be anywhere, and reading a whole large
     // list to find it would freeze the window. Beyond that the list starts at its top.
     if (key > 0)
-        m_list.locate(QStringLiteral("UNCIS"), key, ReturnToRecordLimit);
+        m_list.locateAnywhere(QStringLiteral("UNCIS"), key, ReturnToRecordLimit);
     return 0;
 }
 

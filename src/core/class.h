@@ -60,7 +60,8 @@ public:
         std::function<int(ItemTable &)> afterDelete;
     };
 
-    // How far OpenList reads to return to the record it was on.
+    // How far OpenList reads to return to the record it was on when the list cannot
+    // be read for its key column alone.
     static constexpr int ReturnToRecordLimit = 4096;
 
     explicit TfClass(TDMPro *dm = DM, QObject *parent = nullptr);
@@ -135,6 +136,7 @@ public:
     // Opens the list with the declared pieces and the given key to return to.
     int OpenDefaultList(int key = 0);
     void AddRef() { ++m_refCount; }
+    // The last release calls BeforeDestroy and frees the controller.
     void Release();
     int refCount() const { return m_refCount; }
 

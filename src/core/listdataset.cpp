@@ -209,6 +209,52 @@ bool ListDataset::locate(const QString &field, const QVariant &value, int maxRow
     return true;
 }
 
+int ListDataset::positionOf(const QString &field, const QVariant &value) const
+{
+    // The list query as a derived table keeps its order; only one column is sent.
+    QSqlQuery q = m_dm->NewQuery();
+    q.setForwardOnly(true);
+    if (!q.prepare(QStringLiteral("SELECT LST.") + field + QStringLiteral(" FROM (") + m_selectSql
+                   + QStringLiteral(") LST")))
+        return -2;
+    bindParameters(q, m_parameters);
+    if (!q.exec())
+        return -2;
+    const QString wanted = value.toString();
+    for (int row = 0; q.next(); ++row)
+        if (readField(q, 0).toString() == wanted)
+            return row;
+    return -1;
+}
+
+bool ListDataset::locateAnywhere(const QString &field, const QVariant &value, int fallbackRows)
+{
+    const int c = fieldIndex(field);
+    if (c < 0 || !m_open)
+        return false;
+    const QString wanted = value.toString();
+    for (int r = 0; r < m_rows.size(); ++r)
+        if (m_rows.at(r).values.at(c).toString() == wanted) {
+            setCurrentRow(r);
+            return true;
+        }
+    if (!canFetchMore())
+        return false;
+    const int position = positionOf(field, value);
+    if (position == -1)
+        return false;
+    if (position >= 0) {
+        while (m_rows.size() <= position && canFetchMore())
+            fetchMore(PageSize * 4);
+        // another workstation may have changed the list between the two reads
+        if (position < m_rows.size() && m_rows.at(position).values.at(c).toString() == wanted) {
+            setCurrentRow(position);
+            return true;
+        }
+    }
+    return locate(field, value, fallbackRows);
+}
+
 bool ListDataset::isMarked(int row) const
 {
     return row >= 0 && row < m_rows.size() && m_rows.at(row).marked;

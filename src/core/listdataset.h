@@ -61,6 +61,11 @@ public:
     // needed, but not beyond maxRows rows (-1: the whole list).
     int find(const QString &field, const QVariant &value, int maxRows = -1);
     bool locate(const QString &field, const QVariant &value, int maxRows = -1);
+    // Makes the row of the value current however deep it lies: its position comes from
+    // the list query read for that column alone, and only the rows up to it are read
+    // whole. Falls back to find() over the first fallbackRows rows when the list query
+    // cannot be read that way. False when the value is not in the list.
+    bool locateAnywhere(const QString &field, const QVariant &value, int fallbackRows);
 
     // Marks (the OZNAC column of the list query is the initial state).
     bool isMarked(int row) const;
@@ -80,6 +85,9 @@ signals:
     void currentRowChanged(int row);
 
 private:
+    // The position of the value in the list query read for the one column, -1 when it
+    // is not there, -2 when that query cannot be run.
+    int positionOf(const QString &field, const QVariant &value) const;
     struct Row
     {
         QVector<QVariant> values;

@@ -7,6 +7,7 @@
 #include "core/parameters.h"
 #include "core/prompt.h"
 #include "core/settingsstore.h"
+#include "widgets/seznam.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -234,10 +235,13 @@ bool TfLTarko::confirmClose()
 
 void TfLTarko::closeEvent(QCloseEvent *event)
 {
-    if (confirmClose())
-        event->accept();
-    else
+    if (!confirmClose()) {
         event->ignore();
+        return;
+    }
+    // lists still open keep their sizes, layouts and orders for the next start
+    TfSeznam::writeOpenWindowSettings();
+    event->accept();
 }
 
 void TfLTarko::about()

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -93,7 +94,8 @@ TfSeznam::TfSeznam(QWidget *parent)
 
 TfSeznam::~TfSeznam()
 {
-    writeSettings();
+    // Settings are written on close and at the program's end: here the window already
+    // reads as the base class and would write them under the wrong name.
     // The grid must let go of the rows before the controller that owns them goes.
     m_grid->setModel(nullptr);
     delete m_model;
@@ -394,6 +396,20 @@ void TfSeznam::closeEvent(QCloseEvent *event)
 {
     writeSettings();
     QDialog::closeEvent(event);
+}
+
+void TfSeznam::done(int result)
+{
+    // a pick or Esc ends a modal list without a close event
+    writeSettings();
+    QDialog::done(result);
+}
+
+void TfSeznam::writeOpenWindowSettings()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *list = qobject_cast<TfSeznam *>(w))
+            list->writeSettings();
 }
 
 int TfSeznam::currentKey() const

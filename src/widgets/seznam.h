@@ -103,10 +103,14 @@ public:
     // The key condition of the given rows' keys, split to stay within the engine's
     // limit of values in one IN list.
     static QString keyCondition(const QString &keyExpression, const QVector<int> &keys);
+    // Writes the size, position, layout and order of every open list window, as the
+    // program ends with lists still open.
+    static void writeOpenWindowSettings();
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void done(int result) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     // The list's key column in SQL (alias + ".UNCIS").
