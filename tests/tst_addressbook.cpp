@@ -14,16 +14,12 @@
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 #include "support/addressdata.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
-class TestAddressBook : public QObject
+class TestAddressBook : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
-
-    QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
-    int count(const QString &sql) { return scalar(sql).toInt(); }
     std::unique_ptr<TfAdresyC> controller(TDMPro *dm = DM)
     {
         std::unique_ptr<TfAdresyC> c(TfClass::create<TfAdresyC>(dm));
@@ -44,16 +40,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
-    }
-    void cleanup()
-    {
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
-    }
+    void init() { startFresh(); }
+    void cleanup() { finish(); }
 
     // --- the controller ------------------------------------------------------------
 
@@ -221,8 +209,7 @@ private slots:
 
     void secondWorkstationCannotOverwrite()
     {
-        const QString file = env->path(QStringLiteral("test.fdb"));
-        std::unique_ptr<TDMPro> second = env->connect(file, QStringLiteral("Qel2"));
+        std::unique_ptr<TDMPro> second = secondWorkstation();
         QVERIFY(second);
         auto a = controller();
         const int key = a->InsertRecord();
@@ -291,7 +278,7 @@ private slots:
         QCOMPARE(t.SestavAdresu(999999), QString());
         QCOMPARE(t.UnCCen, 0);
         QCOMPARE(t.Sleva, 0.0);
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
     }
 
     void personLinesAndNoDiscountHandedOn()
@@ -359,17 +346,17 @@ private slots:
                                                  {QStringLiteral("TEL1"), QStringLiteral("111")}, {QStringLiteral("TEL2"), QStringLiteral("222")}});
         TAdresniTexty t;
         AdresniBlok b;
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QCOMPARE(t.VyplnAdresu(firm, b, QStringLiteral("Adresa příjemce")), 0);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Použít v adrese správní firmu?"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Adresa příjemce"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Použít v adrese správní firmu?"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Adresa příjemce"));
         QCOMPARE(b.radky, QStringList({QStringLiteral("Odběratel"), QStringLiteral("Stará 9"), QStringLiteral("400 01 Ústí"),
                                        QString(), QString()}));
         QCOMPARE(b.ico, QStringLiteral("999"));
         QCOMPARE(b.dic, QStringLiteral("CZ999"));
         QCOMPARE(b.registrace, QStringLiteral("OR"));
         QCOMPARE(b.objednavka, QStringLiteral("Smlouva: 12/2024"));
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(t.VyplnAdresu(firm, b, QStringLiteral("Adresa")), 0);
         QCOMPARE(b.radky, QStringList({QStringLiteral("Odběratel"), QStringLiteral("Zastoupena: Správa budov"),
                                        QStringLiteral("Nová 5"), QStringLiteral("301 00 Plzeň"), QString()}));
@@ -380,11 +367,11 @@ private slots:
                                                        {"", ""}};
         for (const auto &o : orders) {
             QVERIFY(q.exec(QStringLiteral("UPDATE FIRMY SET TYPOBJ = '%1' WHERE UNCH = %2").arg(o.first).arg(firm)));
-            env->prompt().answer(PromptNo);
+            prompt().answer(PromptNo);
             t.VyplnAdresu(firm, b, QStringLiteral("Adresa"));
             QCOMPARE(b.objednavka, o.second);
         }
-        env->prompt().clear();
+        prompt().clear();
         // an employee: name, street and town; no firm parts
         const int employee = insertEntry(*DM, 2, QStringLiteral("x"),
                                          {{QStringLiteral("JMENO"), QStringLiteral("Jan")}, {QStringLiteral("PRIJMENI"), QStringLiteral("Novák")},
@@ -395,7 +382,7 @@ private slots:
                                        QString(), QString()}));
         QVERIFY(b.ico.isEmpty() && b.dic.isEmpty() && b.registrace.isEmpty());
         QCOMPARE(t.VyplnAdresu(999999, b, QStringLiteral("Adresa")), 1);
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
 
         // the plan's blocks never ask and carry the contacts
         QCOMPARE(t.VyplnAdresuPlan(firm, b), 0);
@@ -407,7 +394,7 @@ private slots:
         QCOMPARE(t.VyplnStrediskoPlan(site, b), 0);
         QCOMPARE(b.radky.at(0), QStringLiteral("Sklad"));
         QCOMPARE(b.kontakty, QStringList(QStringLiteral("Kon.Os.: Petr     777 123")));
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
     }
 
     // --- the list and the menu --------------------------------------------------------
@@ -446,7 +433,7 @@ private slots:
         w->SortByColumn(7);
         QVERIFY(w->controller()->orderBy().contains(QStringLiteral("STR.STREDISKO")));
         QCOMPARE(w->model()->rowCount(), 3);
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
     }
 
     void menuOpensTheListWithThePresetsOfANewCustomer()
@@ -468,7 +455,7 @@ private slots:
 
         // "Nový" stores a customer with those presets and opens its edit window
         QString shownTitle;
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             shownTitle = d->windowTitle();
             d->close();
             return 0;

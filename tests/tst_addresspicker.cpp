@@ -14,14 +14,12 @@
 #include "core/rowcache.h"
 #include "widgets/sortheader.h"
 #include "support/addressdata.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
-class TestAddressPicker : public QObject
+class TestAddressPicker : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
-
     QList<int> keys(TfNabAdr &picker)
     {
         picker.rows().fetchAll();
@@ -46,18 +44,13 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
-    }
+    void init() { startFresh(); }
     void cleanup()
     {
         // the shared picker must not keep a list open on a connection that goes away
         TfNabAdr::shared()->ZavritBezVyberu();
         TfNabAdr::shared()->setCombo(nullptr);
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
+        finish();
     }
 
     void eachModeOffersExactlyItsEntries()
@@ -88,12 +81,12 @@ private slots:
         // no firm chosen yet: no sites, and no complaint
         QCOMPARE(picker.ZobrazNabidku(QStringLiteral("STR"), 0), 0);
         QVERIFY(keys(picker).isEmpty());
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
         // an unknown mode
         QCOMPARE(picker.ZobrazNabidku(QStringLiteral("XYZ")), -1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Chyba při zobrazení"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Seznam organizací"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Chyba při zobrazení"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Seznam organizací"));
+        prompt().clear();
     }
 
     void columnsTogglesAndOrders()
@@ -144,7 +137,7 @@ private slots:
         QCOMPARE(column(picker, QStringLiteral("CISPRUKAZU")), QStringList({QStringLiteral("2")}));
         QCOMPARE(picker.ZobrazNabidku(QStringLiteral("STR"), 1), 0);
         QVERIFY(picker.button(QStringLiteral("sbOrganizace"))->isHidden());
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
     }
 
     void choiceGoesToTheComboWithItsSideResults()
@@ -196,12 +189,12 @@ private slots:
         // nothing to choose from: a beep, the picker stays
         combo.setAddressMode(QStringLiteral("STR"), [] { return 0; });
         combo.openPicker();
-        const int beeps = env->prompt().beeps;
+        const int beeps = prompt().beeps;
         picker->Vybrat();
-        QCOMPARE(env->prompt().beeps, beeps + 1);
+        QCOMPARE(prompt().beeps, beeps + 1);
         QVERIFY(picker->isVisible());
         picker->ZavritBezVyberu();
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
     }
 
     void typingSearchesTheCurrentColumn()

@@ -20,16 +20,14 @@
 #include "customers/panelystredisek.h"
 #include "core/rowcachemodel.h"
 #include "support/addressdata.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
-class TestAddressWindows : public QObject
+class TestAddressWindows : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
     TfAdresyC *c = nullptr;
 
-    QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
     QPointer<TfAdresy> openForm(int key)
     {
         if (c->OpenRecord(key) != 0)
@@ -55,8 +53,7 @@ private:
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
+        startFresh();
         c = TfClass::create<TfAdresyC>(DM);
         QVERIFY(c);
         c->AddRef();   // the test's own reference: the controller outlives the windows
@@ -67,8 +64,7 @@ private slots:
         c->Release();
         TfNabAdr::shared()->ZavritBezVyberu();
         TfNabAdr::shared()->setCombo(nullptr);
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
+        finish();
     }
 
     void fieldsOfTheEntryAndItsExtensionAreSaved()
@@ -152,19 +148,19 @@ private slots:
         // a site goes only after Yes, and only with the save
         panels->field(1, QStringLiteral("ULICE"))->setFocus();
         QCOMPARE(c->strediska().cache->currentRow(), 1);
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         child<QToolButton>(w, "sbSmazatStredisko")->click();
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Smazat toto středisko?"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Pozor"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Smazat toto středisko?"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Pozor"));
         QCOMPARE(panels->panelCount(), 2);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         child<QToolButton>(w, "sbSmazatStredisko")->click();
         QCOMPARE(panels->panelCount(), 1);
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM STREDISKA WHERE UNCH = %1").arg(key)).toInt(), 2);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         child<QToolButton>(w, "sbSmazatObjekt")->click();
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Smazat tento objekt?"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Smazat tento objekt?"));
+        prompt().clear();
         QCOMPARE(w->cUloz(), 0);
         QCOMPARE(scalar(QStringLiteral("SELECT STREDISKO FROM STREDISKA WHERE UNCH = %1").arg(key)).toString(), QStringLiteral("Garáž"));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM S_OBJEKT")).toInt(), 0);
@@ -227,7 +223,7 @@ private slots:
         QCOMPARE(w->cUloz(), 0);
         QCOMPARE(scalar(QStringLiteral("SELECT UNCCEN FROM ADRESAR WHERE UNCIS = %1").arg(second)).toInt(), cenikA);
         w->close();
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
     }
 
     void objectCodeListOfOneOwner()

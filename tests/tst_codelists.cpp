@@ -14,7 +14,7 @@
 #include "widgets/sortheader.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
 namespace {
 
@@ -70,31 +70,12 @@ QStringList shown(TfEditSez &e, const QString &field)
 
 } // namespace
 
-class TestCodeLists : public QObject
+class TestCodeLists : public ProgramDatabaseTest
 {
     Q_OBJECT
-private:
-    std::unique_ptr<TestEnvironment> env;
-
-    QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
-    int count(const QString &sql) { return scalar(sql).toInt(); }
-    void exec(const QString &sql)
-    {
-        QSqlQuery q = DM->NewQuery();
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
-
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
-    }
-    void cleanup()
-    {
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
-    }
+    void init() { startFresh(); }
+    void cleanup() { finish(); }
 
     void freshDatabaseHasTheElevenSections()
     {
@@ -204,11 +185,11 @@ private slots:
 
         // delete asks, then the save removes the row
         QVERIFY(e->rows().locate(QStringLiteral("UNCIS"), key));
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QCOMPARE(e->Uber(), 1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Smazat tento záznam ?"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Potvrdit"));
-        env->prompt().answer(PromptYes);
+        QCOMPARE(prompt().lastText(), QStringLiteral("Smazat tento záznam ?"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Potvrdit"));
+        prompt().answer(PromptYes);
         QCOMPARE(e->Uber(), 0);
         QVERIFY(!e->rows().locate(QStringLiteral("UNCIS"), key));
         QCOMPARE(e->Uloz(), 0);
@@ -373,7 +354,7 @@ private slots:
         QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("vpravo")));
         exec(QStringLiteral("UPDATE POZICE SET POPIS = 'nahoře', KLIC = 1 WHERE UNCIS = 100"));
         QCOMPARE(e.Uloz(), -1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Uložení"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Uložení"));
         QVERIFY(e.isChanged());
         QCOMPARE(e.rows().value(QStringLiteral("POPIS")).toString(), QStringLiteral("vpravo"));
         QCOMPARE(scalar(QStringLiteral("SELECT POPIS FROM POZICE")).toString(), QStringLiteral("nahoře"));
@@ -383,7 +364,7 @@ private slots:
         QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("dole")));
         QCOMPARE(e.Uloz(), 0);
         QCOMPARE(count(QStringLiteral("SELECT KLIC FROM POZICE")), 2);
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void titleSortAscendingThenDescending()
@@ -415,12 +396,12 @@ private slots:
 
         // unsaved changes are asked about first; Cancel keeps the order and the changes
         QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("D")));
-        env->prompt().answer(PromptCancel);
+        prompt().answer(PromptCancel);
         QVERIFY(!e.SortByColumn(0));
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Uložit změny ?"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Uložit změny ?"));
         QVERIFY(!h->sortDescending());
         QVERIFY(e.isChanged());
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QVERIFY(e.SortByColumn(0));
         QVERIFY(h->sortDescending());
         QVERIFY(!e.isChanged());
@@ -448,24 +429,24 @@ private slots:
         TfHPSezOprVyr e;
         QCOMPARE(e.Pridej(), 0);
         QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("Vyměněn ventil")));
-        env->prompt().answer(PromptCancel);
+        prompt().answer(PromptCancel);
         QVERIFY(!e.close());
         QVERIFY(e.isChanged());
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QVERIFY(e.close());
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM S_OPRTXT")), 0);
 
         TfHPSezOprVyr again;
         QCOMPARE(again.Pridej(), 0);
         QVERIFY(type(again, QStringLiteral("POPIS"), QStringLiteral("Vyměněn ventil")));
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QVERIFY(again.close());
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM S_OPRTXT")), 1);
         // nothing changed: no question
         TfHPSezOprVyr third;
-        env->prompt().clear();
+        prompt().clear();
         QVERIFY(third.close());
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
     }
 
     void enterHandsTheRowToThePicker()
@@ -484,8 +465,8 @@ private slots:
         QVERIFY(DM->executeDdl(QStringLiteral("DROP TABLE KATVODHKON")));
         TfKatVodHKon e;
         QVERIFY(!e.isCreated());
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Založení formuláře"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Založení formuláře"));
+        prompt().clear();
     }
 
     void menuEntriesOpenTheEditors()
@@ -500,7 +481,7 @@ private slots:
         };
         for (const auto &entry : entries) {
             QString opened;
-            env->prompt().onModal([&](QDialog *d) {
+            prompt().onModal([&](QDialog *d) {
                 opened = d->objectName();
                 return 0;
             });

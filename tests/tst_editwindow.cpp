@@ -18,7 +18,7 @@
 #include "core/parameters.h"
 #include "core/rowcachemodel.h"
 #include "support/testentity.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
 namespace {
 
@@ -79,20 +79,13 @@ bool gone(const QPointer<TestEditForm> &form)
 
 } // namespace
 
-class TestEditWindow : public QObject
+class TestEditWindow : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
     TestEntityC *c = nullptr;
 
-    int count(const QString &sql) { return TestEnvironment::scalar(*DM, sql).toInt(); }
-    QString text(const QString &sql) { return TestEnvironment::scalar(*DM, sql).toString(); }
-    void exec(const QString &sql)
-    {
-        QSqlQuery q = DM->NewQuery();
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
+    QString text(const QString &sql) { return scalar(sql).toString(); }
     // A record stored as another window would have left it.
     int record(const QString &name, const QString &lock = QStringLiteral("N"))
     {
@@ -112,8 +105,7 @@ private:
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
+        startFresh();
         QVERIFY(TestEnvironment::ddl(*DM, testEntityDdl()));
         c = TfClass::create<TestEntityC>(DM);
         QVERIFY(c);
@@ -128,8 +120,7 @@ private slots:
         if (c)
             c->Release();
         c = nullptr;
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
+        finish();
     }
 
     // --- leaving a changed record ----------------------------------------------------------
@@ -143,11 +134,11 @@ private slots:
         QVERIFY(f->isChanged());
         QCOMPARE(c->header().value(QStringLiteral("NAZEV")).toString(), QStringLiteral("Původní x"));
 
-        env->prompt().answer(PromptCancel);
+        prompt().answer(PromptCancel);
         QVERIFY(!f->close());
         QVERIFY(!gone(f));
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Uložit změny ?"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Pozor"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Uložit změny ?"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Pozor"));
         QVERIFY(f->isChanged());
         QCOMPARE(f->eNazev->text(), QStringLiteral("Původní x"));
         QCOMPARE(text(QStringLiteral("SELECT NAZEV FROM TST_HLAV")), QStringLiteral("Původní"));
@@ -159,7 +150,7 @@ private slots:
         const int key = record(QStringLiteral("Původní"));
         QPointer<TestEditForm> f = openForm(key);
         QTest::keyClicks(f->eNazev, QStringLiteral(" ulozeno"));
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QVERIFY(f->close());
         QVERIFY(gone(f));
         QCOMPARE(text(QStringLiteral("SELECT NAZEV FROM TST_HLAV")), QStringLiteral("Původní ulozeno"));
@@ -167,10 +158,10 @@ private slots:
 
         f = openForm(key);
         QTest::keyClicks(f->eNazev, QStringLiteral(" zahozeno"));
-        env->prompt().answer(PromptNo);    // do not save
-        env->prompt().answer(PromptYes);   // "Chcete odvolat provedené změny?"
+        prompt().answer(PromptNo);    // do not save
+        prompt().answer(PromptYes);   // "Chcete odvolat provedené změny?"
         QVERIFY(f->close());
-        QVERIFY(env->prompt().saw(QStringLiteral("Chcete odvolat provedené změny?")));
+        QVERIFY(prompt().saw(QStringLiteral("Chcete odvolat provedené změny?")));
         QVERIFY(gone(f));
         QCOMPARE(c->header().value(QStringLiteral("NAZEV")).toString(), QStringLiteral("Původní ulozeno"));
         QVERIFY(!c->isModified());
@@ -185,10 +176,10 @@ private slots:
         QVERIFY(c->list().locate(QStringLiteral("UNCIS"), b));
         QPointer<TestEditForm> f = openForm(a);
         QTest::keyClicks(f->eNazev, QStringLiteral("1"));
-        env->prompt().answer(PromptCancel);
+        prompt().answer(PromptCancel);
         QCOMPARE(f->cZaz(), 1);
         QCOMPARE(c->currentKey(), a);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(f->cZaz(), 0);
         QCOMPARE(c->header().value(QStringLiteral("UNCIS")).toInt(), b);
         QCOMPARE(f->eNazev->text(), QStringLiteral("B"));
@@ -210,8 +201,8 @@ private slots:
         QCOMPARE(f->cUloz(), 0);
         QVERIFY(!f->isChanged());
         QVERIFY(!f->isSaving());
-        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT CENA FROM TST_HLAV")).toDouble(), 12.5);
-        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT DATUM FROM TST_HLAV")).toDate(), QDate(2024, 2, 1));
+        QCOMPARE(scalar(QStringLiteral("SELECT CENA FROM TST_HLAV")).toDouble(), 12.5);
+        QCOMPARE(scalar(QStringLiteral("SELECT DATUM FROM TST_HLAV")).toDate(), QDate(2024, 2, 1));
         QCOMPARE(text(QStringLiteral("SELECT FAKTURA FROM TST_HLAV")), QStringLiteral("A"));
         // reopened after the commit: the window holds the stored change counter
         QCOMPARE(c->header().value(QStringLiteral("KLIC")).toInt(), count(QStringLiteral("SELECT KLIC FROM TST_HLAV")));
@@ -225,9 +216,9 @@ private slots:
         QPointer<TestEditForm> f = openForm(key);
         QTest::keyClicks(f->eCena, QStringLiteral("1x"));
         QVERIFY(c->header().value(QStringLiteral("CENA")).isNull() || c->header().value(QStringLiteral("CENA")).toDouble() == 1.0);
-        const int beeps = env->prompt().beeps;
+        const int beeps = prompt().beeps;
         f->eCena->editingFinished();
-        QCOMPARE(env->prompt().beeps, beeps + 1);
+        QCOMPARE(prompt().beeps, beeps + 1);
         QCOMPARE(f->eCena->text(), displayText(c->header().value(QStringLiteral("CENA"))));
     }
 
@@ -266,7 +257,7 @@ private slots:
         QVERIFY(f->isChanged());
         QCOMPARE(text(QStringLiteral("SELECT NAZEV FROM TST_HLAV")), QStringLiteral("R"));
         // leaving: Yes tries to save, which is refused, so the window stays
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QVERIFY(!f->close());
         QVERIFY(!gone(f));
         delete f;
@@ -279,11 +270,11 @@ private slots:
         exec(QStringLiteral("UPDATE TST_HLAV SET NAZEV = 'jinde', KLIC = KLIC + 1"));
         QTest::keyClicks(f->eNazev, QStringLiteral("4"));
         QCOMPARE(f->cUloz(), int(TfClass::ResSaveFailed));
-        QVERIFY(env->prompt().saw(QStringLiteral("Uložení hodnot")));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Test"));
+        QVERIFY(prompt().saw(QStringLiteral("Uložení hodnot")));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Test"));
         QVERIFY(f->isChanged());
         QCOMPARE(f->eNazev->text(), QStringLiteral("R4"));
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void itemGridEditsCount()
@@ -297,7 +288,7 @@ private slots:
         QVERIFY(f->items->setData(f->items->index(0, 1), QStringLiteral("2,5")));
         QVERIFY(f->isChanged());
         QCOMPARE(f->cUloz(), 0);
-        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT MNOZ FROM TST_TAB")).toDouble(), 2.5);
+        QCOMPARE(scalar(QStringLiteral("SELECT MNOZ FROM TST_TAB")).toDouble(), 2.5);
     }
 
     void otherFieldKindsFollowTheRow()
@@ -355,11 +346,11 @@ private slots:
         QPointer<TestEditForm> f = openForm(key);
         QVERIFY(DM->executeDdl(QStringLiteral("ALTER SEQUENCE TST_HLAV RESTART WITH 30000000")));
         QVERIFY(f->cNovy() < 0);
-        QVERIFY(env->prompt().saw(QStringLiteral("Vytvoření nového záznamu")));
+        QVERIFY(prompt().saw(QStringLiteral("Vytvoření nového záznamu")));
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 1);
         QCOMPARE(c->header().value(QStringLiteral("UNCIS")).toInt(), key);
         QCOMPARE(f->eNazev->text(), QStringLiteral("R"));
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void newRecordIsStoredAndShown()
@@ -378,12 +369,12 @@ private slots:
         const int key = record(QStringLiteral("jediný"));
         QCOMPARE(c->OpenDefaultList(), 0);
         QPointer<TestEditForm> f = openForm(key);
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QCOMPARE(f->cSmaz(), 1);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 1);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(f->cSmaz(), 0);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Smazat tento záznam?"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Smazat tento záznam?"));
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 0);
         QVERIFY(gone(f));
         QCOMPARE(c->list().recordCount(), 0);
@@ -392,7 +383,7 @@ private slots:
         const int other = record(QStringLiteral("bez seznamu"));
         c->list().close();
         f = openForm(other);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(f->cSmaz(), 0);
         QVERIFY(gone(f));
     }
@@ -405,7 +396,7 @@ private slots:
         QCOMPARE(c->OpenDefaultList(), 0);
         QVERIFY(c->list().locate(QStringLiteral("UNCIS"), last));
         QPointer<TestEditForm> f = openForm(last);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(f->cSmaz(), 0);
         QVERIFY(!gone(f));
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV WHERE UNCIS = %1").arg(last)), 0);
@@ -418,7 +409,7 @@ private slots:
         // a record inside the list gives way to the one after it
         QVERIFY(c->list().locate(QStringLiteral("UNCIS"), a));
         QCOMPARE(c->OpenRecord(a), 0);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(f->cSmaz(), 0);
         QCOMPARE(c->currentKey(), b);
         QCOMPARE(c->list().recordCount(), 1);
@@ -434,13 +425,13 @@ private slots:
         QVERIFY(TestEnvironment::ddl(*DM, {QStringLiteral(
             "CREATE TABLE TST_REF (UNCIS INTEGER NOT NULL PRIMARY KEY, UNCH INTEGER REFERENCES TST_HLAV (UNCIS))")}));
         exec(QStringLiteral("INSERT INTO TST_REF (UNCIS, UNCH) VALUES (1, %1)").arg(a));
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QVERIFY(f->cSmaz() < 0);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Smazání hodnot"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Smazání hodnot"));
         QVERIFY(!gone(f));
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 1);
         QCOMPARE(c->list().recordCount(), 1);
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void copyOfLockedRecordStartsUnlocked()
@@ -507,17 +498,17 @@ private slots:
                 return heslo->result();
             };
         };
-        env->prompt().onModal(typing(QStringLiteral("spatne")));
+        prompt().onModal(typing(QStringLiteral("spatne")));
         QCOMPARE(f->ZamknoutOdemknout(), 1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Nesprávné heslo"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Zámek"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Nesprávné heslo"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Zámek"));
         QVERIFY(f->isLocked());
         QVERIFY(c->readOnly());
         QCOMPARE(text(QStringLiteral("SELECT ZAMEK FROM TST_HLAV")), QStringLiteral("A"));
 
-        env->prompt().onModal(typing(QStringLiteral("tajne")));
+        prompt().onModal(typing(QStringLiteral("tajne")));
         QCOMPARE(f->ZamknoutOdemknout(), 0);
-        QVERIFY(env->prompt().saw(QStringLiteral("Záznam odemčen")));
+        QVERIFY(prompt().saw(QStringLiteral("Záznam odemčen")));
         QCOMPARE(text(QStringLiteral("SELECT ZAMEK FROM TST_HLAV")), QStringLiteral("N"));
         QVERIFY(!f->isLocked());
         QVERIFY(!c->readOnly());
@@ -532,7 +523,7 @@ private slots:
         QVERIFY(c->readOnly());
         QTest::keyClicks(f->eNazev, QStringLiteral("?"));
         QVERIFY(!f->isChanged());
-        env->prompt().clear();
+        prompt().clear();
     }
 
     // --- keys ----------------------------------------------------------------------------

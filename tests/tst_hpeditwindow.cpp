@@ -26,17 +26,15 @@
 #include "inspections/hpnajdi.h"
 #include "inspections/hps.h"
 #include "support/addressdata.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
-class TestHPEditWindow : public QObject
+class TestHPEditWindow : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
     TfHPC *c = nullptr;
     int firm = 0, site = 0, tech = 0, typePG6 = 0, typeS5 = 0;
 
-    static QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
     template <class W>
     static W *child(QWidget *w, const char *name)
     {
@@ -98,8 +96,7 @@ private:
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
+        startFresh();
         firm = insertEntry(*DM, 1, QStringLiteral("Pekárna Novák s.r.o."), {{QStringLiteral("UNCCEN"), 77}});
         site = insertRow(*DM, QStringLiteral("STREDISKA"), {{QStringLiteral("UNCH"), firm},
                                                             {QStringLiteral("STREDISKO"), QStringLiteral("Provozovna Brno")}});
@@ -128,8 +125,7 @@ private slots:
         c->Release();
         TfNabAdr::shared()->ZavritBezVyberu();
         TfNabAdr::shared()->setCombo(nullptr);
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
+        finish();
     }
 
     void itemsWaitForOwnerDateAndTechnician()
@@ -176,8 +172,8 @@ private slots:
         QCOMPARE(w->ownerPriceList(), 5);
         // the objects offered are the new owner's (none)
         QCOMPARE(child<QComboBox>(w, "cbObjekt")->count(), 0);
-        env->prompt().answer(PromptNo);   // "Uložit změny ?"
-        env->prompt().answer(PromptYes);  // "Chcete odvolat provedené změny?"
+        prompt().answer(PromptNo);   // "Uložit změny ?"
+        prompt().answer(PromptYes);  // "Chcete odvolat provedené změny?"
         w->close();
     }
 
@@ -256,9 +252,9 @@ private slots:
         QCOMPARE(cbPozice->currentIndex(), -1);
 
         // "Smazat HP" asks; the item goes with the save
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(w->SmazatHP(), 0);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Smazat tento HP?"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Smazat tento HP?"));
         QCOMPARE(w->cUloz(), 0);
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1").arg(key)).toInt(), 2);
         w->close();
@@ -327,8 +323,8 @@ private slots:
         // Enter goes on to the condition
         QTest::keyClick(w->searchBox(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), child<QComboBox>(w, "cbStav"));
-        env->prompt().answer(PromptNo);   // "Uložit změny ?"
-        env->prompt().answer(PromptYes);  // "Chcete odvolat provedené změny?"
+        prompt().answer(PromptNo);   // "Uložit změny ?"
+        prompt().answer(PromptYes);  // "Chcete odvolat provedené změny?"
         w->close();
     }
 
@@ -344,34 +340,34 @@ private slots:
         QVERIFY(!w->skipsNextCheck());
         auto saveSays = [&]() {
             c->hp().first();
-            c->hp().setValue(QStringLiteral("MISTO"), QStringLiteral("x") + QString::number(env->prompt().shown.size()));
+            c->hp().setValue(QStringLiteral("MISTO"), QStringLiteral("x") + QString::number(prompt().shown.size()));
             w->Zmena(&c->hp());
-            env->prompt().clear();
+            prompt().clear();
             const int r = w->cUloz();
-            const QStringList said = env->prompt().texts();
-            env->prompt().clear();
+            const QStringList said = prompt().texts();
+            prompt().clear();
             return r == 0 ? said : QStringList{QStringLiteral("save failed")};
         };
         QCOMPARE(saveSays(), QStringList{nemela});
 
         // the move saves without the check, and so does the save after it
         c->hp().first();
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(w->Presun(QLatin1Char('N')), 0);
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
         QCOMPARE(serials(), (QStringList{"B", "A"}));
         QCOMPARE(saveSays(), QStringList());
         QCOMPARE(saveSays(), QStringList{nemela});
 
         // "Vložit nový" answered No skips the next check all the same
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QCOMPARE(w->VlozitNovy(), 1);
         QCOMPARE(saveSays(), QStringList());
         QCOMPARE(saveSays(), QStringList{nemela});
 
         // answered Yes: the new item takes the current position, saved
         c->hp().locate(QStringLiteral("VYRCIS"), QStringLiteral("A"));
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QVERIFY(w->VlozitNovy() > 0);
         QCOMPARE(serials(), (QStringList{"B", "", "A"}));
         QVERIFY(!w->isChanged());
@@ -386,9 +382,9 @@ private slots:
         QPointer<TfHP> w = openForm(key);
         QAction *lock = w->action(QStringLiteral("ZamknoutOdemknout"));
         QCOMPARE(lock->text(), QStringLiteral("Zamknout"));
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(w->ZamknoutOdemknout(), 0);
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(scalar(QStringLiteral("SELECT ZAMEK FROM PR_HLAV WHERE UNCIS = %1").arg(key)).toString(), QStringLiteral("A"));
         QCOMPARE(lock->text(), QStringLiteral("Odemknout"));
         QVERIFY(w->itemModel()->isReadOnly());
@@ -400,16 +396,16 @@ private slots:
         QVERIFY(w->PridatHP() < 0);
         QCOMPARE(c->hp().rowCount(), 1);
 
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             auto *h = qobject_cast<TfHeslo *>(d);
             h->passwordField()->setText(QStringLiteral("nesmysl"));
             h->confirm();
             return d->result();
         });
         QVERIFY(w->ZamknoutOdemknout() > 0);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Nesprávné heslo"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Nesprávné heslo"));
         QCOMPARE(lock->text(), QStringLiteral("Odemknout"));
-        env->prompt().clear();
+        prompt().clear();
         w->close();
     }
 
@@ -444,9 +440,9 @@ private slots:
         QCOMPARE(cbObjekt->count(), 2);
         w->ObjektVybran(cbObjekt->findText(QStringLiteral("Sklad mouky")));
         QCOMPARE(c->hp().value(2, QStringLiteral("OBJEKT")).toString(), QStringLiteral("Sklad mouky"));
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(w->cUloz(), 0);
-        env->prompt().clear();
+        prompt().clear();
         // ordered by object number first (none before any), then position
         w->RaditPodleSloupce(0);
         QCOMPARE(serials(), (QStringList{"B", "A", "C"}));
@@ -467,9 +463,9 @@ private slots:
         const QString expected = c->header().value(QStringLiteral("CISPRO")).toString();
         QVERIFY2(expected.startsWith(QStringLiteral("001/")), qPrintable(expected));
         QCOMPARE(c->header().value(QStringLiteral("PCISLO")).toInt(), 1);
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(w->cUloz(), 0);
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(scalar(QStringLiteral("SELECT CISPRO FROM PR_HLAV WHERE UNCIS = %1").arg(key)).toString(), expected);
         w->close();
     }
@@ -481,18 +477,18 @@ private slots:
         QVERIFY(q.exec(QStringLiteral("UPDATE PR_HLAV SET UNCDOD = 55 WHERE UNCIS = %1").arg(key)));
         QPointer<TfHP> w = openForm(key);
         QVERIFY(w->menuAction(QStringLiteral("miOdpojitDL"))->isEnabled());
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(w->OdpojitDL(), 0);
-        QCOMPARE(env->prompt().shown.constFirst().text, QStringLiteral("Chcete odpojit dodací list od této kontroy?"));
-        QCOMPARE(env->prompt().shown.constFirst().caption, QStringLiteral("Odpojení DL"));
+        QCOMPARE(prompt().shown.constFirst().text, QStringLiteral("Chcete odpojit dodací list od této kontroy?"));
+        QCOMPARE(prompt().shown.constFirst().caption, QStringLiteral("Odpojení DL"));
         QCOMPARE(scalar(QStringLiteral("SELECT UNCDOD FROM PR_HLAV WHERE UNCIS = %1").arg(key)).toInt(), 0);
         QVERIFY(!w->menuAction(QStringLiteral("miOdpojitDL"))->isEnabled());
-        env->prompt().clear();
+        prompt().clear();
 
-        env->prompt().answer(PromptYes);   // "Zkopírovat tento doklad?"
+        prompt().answer(PromptYes);   // "Zkopírovat tento doklad?"
         QCOMPARE(w->Zkopirovat(), 0);
-        QVERIFY(env->prompt().saw(QStringLiteral("Hotovo")));
-        env->prompt().clear();
+        QVERIFY(prompt().saw(QStringLiteral("Hotovo")));
+        prompt().clear();
         const int copy = c->header().value(QStringLiteral("UNCIS")).toInt();
         QVERIFY(copy > key);
         QCOMPARE(serials(), QStringList{"A"});
@@ -509,7 +505,7 @@ private slots:
         QVERIFY(list->prepareAndOpen() >= 0);
         QString shown;
         int items = -1;
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             auto *form = qobject_cast<TfHP *>(d);
             if (form) {
                 shown = form->windowTitle();
@@ -524,7 +520,7 @@ private slots:
         // the serial-number filter opens the inspection on the extinguisher found
         inspection({{QStringLiteral("X-1/01"), 1}, {QStringLiteral("X-2/02"), 1}});
         QString current;
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             auto *search = qobject_cast<TfHPNajdi *>(d);
             search->eHledat()->setText(QStringLiteral("X-2"));
             search->Hledat();
@@ -532,7 +528,7 @@ private slots:
             search->Zobrazit();
             return d->result();
         });
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             if (auto *form = qobject_cast<TfHP *>(d))
                 current = form->hpc()->hp().value(QStringLiteral("VYRCIS")).toString();
             return 0;
@@ -542,8 +538,8 @@ private slots:
 
         // an inspection that is not there says so
         list->OpenDetail(999999);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Chyba při výběru"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Chyba při výběru"));
+        prompt().clear();
     }
 };
 

@@ -6,19 +6,15 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 #include "inspections/hpc.h"
 #include "inspections/serialsearch.h"
 
-class TestInspections : public QObject
+class TestInspections : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
-
     static TfHPC *controller() { return TfClass::create<TfHPC>(DM); }
-    static QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
-    static int count(const QString &sql) { return scalar(sql).toInt(); }
 
     // A stored inspection of owner 10 at site 20 (unless told otherwise).
     static int newInspection(TfHPC &c, const QDate &datum, const QString &pravid = QStringLiteral("A"),
@@ -57,16 +53,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
-    }
-    void cleanup()
-    {
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
-    }
+    void init() { startFresh(); }
+    void cleanup() { finish(); }
 
     void countAndCarryForwardKeepTheExtinguishersAtTheCustomerInTheirOrder()
     {
@@ -109,7 +97,7 @@ private slots:
 
         const int copy = c->CarryForward(key);
         QVERIFY2(copy > 0, qPrintable(c->lastError()));
-        QVERIFY(env->prompt().saw(QStringLiteral("Hotovo")));
+        QVERIFY(prompt().saw(QStringLiteral("Hotovo")));
         QCOMPARE(serials(copy), kept);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1 AND STATUS = 0 "
                                       "AND STAV = '' AND POZN = '' AND OPRTEXT = '' AND ZNACKA = 'PG6' "
@@ -177,14 +165,14 @@ private slots:
 
         const int r = c->CarryForward(key);
         QVERIFY(r < 0);
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Zkopírování dokladu HP"));
-        QVERIFY(!env->prompt().saw(QStringLiteral("Hotovo")));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Zkopírování dokladu HP"));
+        QVERIFY(!prompt().saw(QStringLiteral("Hotovo")));
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_HLAV")), 1);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB")), 2);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1 AND STATUS IN (1, 3)").arg(key)), 2);
         QCOMPARE(c->header().value(QStringLiteral("UNCIS")).toInt(), key);
         QCOMPARE(c->hp().rowCount(), 2);
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void chosenConditionSetsTheFlagsOfItsState()
@@ -232,7 +220,7 @@ private slots:
         QCOMPARE(TfHPC::yearFromSerial(QStringLiteral("12/015"), 2000), 2001);
 
         // the rules run on the items a save stores, with the type chosen from the price list
-        QVERIFY(TestEnvironment::scalar(*DM, QStringLiteral("SELECT 1 FROM RDB$DATABASE")).isValid());
+        QVERIFY(scalar(QStringLiteral("SELECT 1 FROM RDB$DATABASE")).isValid());
         QSqlQuery q = DM->NewQuery();
         QVERIFY(q.exec(QStringLiteral("INSERT INTO CENIK (UNCIS, CSEKCE, POPIS, VYROBCE, DRUH) "
                                       "VALUES (700, 7, 'PG6 LE', 'Hasprom', 'prášek')")));
@@ -284,15 +272,15 @@ private slots:
         QVERIFY(newInspection(*c, QDate(2024, 12, 1), QStringLiteral("A"), 10, 21) > 0);
         QVERIFY(newInspection(*c, QDate(2024, 12, 2), QStringLiteral("N")) > 0);
         QVERIFY(newInspection(*c, datum, pravid) > 0);
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(c->CheckBeforeSave(skip), 0);
         if (message.isEmpty()) {
-            QVERIFY2(env->prompt().shown.isEmpty(), qPrintable(env->prompt().texts().join(QLatin1Char('|'))));
+            QVERIFY2(prompt().shown.isEmpty(), qPrintable(prompt().texts().join(QLatin1Char('|'))));
         } else {
-            QCOMPARE(env->prompt().texts(), QStringList{message});
-            QCOMPARE(env->prompt().shown.constFirst().caption, QStringLiteral("Pravidelná prohlídka"));
+            QCOMPARE(prompt().texts(), QStringList{message});
+            QCOMPARE(prompt().shown.constFirst().caption, QStringLiteral("Pravidelná prohlídka"));
         }
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void insertionAtAPositionAndMoves()
@@ -319,12 +307,12 @@ private slots:
         // the first item cannot go up, the last cannot go down: nothing changes
         c->hp().first();
         QCOMPARE(c->MoveItem(QLatin1Char('P')), -1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("První záznam !"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("První záznam !"));
         c->hp().last();
         QCOMPARE(c->MoveItem(QLatin1Char('N')), -1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Poslední záznam !"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Poslední záznam !"));
         QCOMPARE(serials(key), (QStringList{"A", "", "B", "C", "D"}));
-        env->prompt().clear();
+        prompt().clear();
 
         // a move exchanges positions only: every extinguisher keeps its key
         c->hp().first();
@@ -455,7 +443,7 @@ private slots:
         QCOMPARE(found(QStringLiteral("AB1")), (QStringList{"AB12/07", "AB14/07"}));
         // another workstation's commit is seen too
         {
-            std::unique_ptr<TDMPro> second = env->connect(DM->database().databaseName(), QStringLiteral("Second"));
+            std::unique_ptr<TDMPro> second = secondWorkstation();
             QVERIFY(second);
             QSqlQuery q = second->NewQuery();
             QVERIFY(q.exec(QStringLiteral("INSERT INTO PR_TAB (UNCIS, UNCH, VYRCIS, KLIC) VALUES (990, %1, 'AB15/07', 0)").arg(key)));

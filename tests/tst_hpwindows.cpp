@@ -22,15 +22,12 @@
 #include "inspections/hps.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
-class TestHPWindows : public QObject
+class TestHPWindows : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
-
-    static QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
     static QString text(const QString &sql) { return scalar(sql).toString().trimmed(); }
 
     static int inspection(int key, int daysAgo, const QString &faktura, const QString &zamek = QStringLiteral("N"))
@@ -97,16 +94,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
-    }
-    void cleanup()
-    {
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
-    }
+    void init() { startFresh(); }
+    void cleanup() { finish(); }
 
     void listShowsRecentInspectionsColouredByState()
     {
@@ -152,7 +141,7 @@ private slots:
         QVERIFY(serial);
         QVERIFY(list->action(QStringLiteral("acFiltry"))->menu()->actions().contains(serial));
         QString shown;
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             shown = d->windowTitle();
             return int(QDialog::Rejected);
         });
@@ -177,7 +166,7 @@ private slots:
         d.setMarked(rowOf(*list, 2), true);
 
         // through the dialog: the state of the marked rows; the locked one is left out
-        env->prompt().onModal([](QDialog *dialog) {
+        prompt().onModal([](QDialog *dialog) {
             auto *dd = qobject_cast<TfDokDop *>(dialog);
             if (!dd)
                 return int(QDialog::Rejected);
@@ -185,53 +174,53 @@ private slots:
             dd->rbOznacene()->setChecked(true);
             return int(QDialog::Accepted);
         });
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         list->action(QStringLiteral("acHromadneZmenit"))->trigger();
-        QVERIFY(env->prompt().saw(QStringLiteral("Doplnit označené záznamy?")));
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Hotovo"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Doplnění"));
+        QVERIFY(prompt().saw(QStringLiteral("Doplnit označené záznamy?")));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Hotovo"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Doplnění"));
         QCOMPARE(states(), QStringLiteral("1RN 2PA 3PN 4PN"));
 
         // locking the unmarked ones
-        env->prompt().clear();
-        env->prompt().answer(PromptYes);
+        prompt().clear();
+        prompt().answer(PromptYes);
         QCOMPARE(list->Doplnit(choice(QString(), QStringLiteral("Ano")), UpdateUnmarkedRows), 0);
-        QCOMPARE(env->prompt().shown.first().text, QStringLiteral("Doplnit neoznačené záznamy?"));
+        QCOMPARE(prompt().shown.first().text, QStringLiteral("Doplnit neoznačené záznamy?"));
         QCOMPARE(states(), QStringLiteral("1RN 2PA 3PA 4PA"));
 
         // declining the question changes nothing
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QCOMPARE(list->Doplnit(choice(QStringLiteral("H - Hotovo"), QString()), UpdateAllRows), 1);
         QCOMPARE(states(), QStringLiteral("1RN 2PA 3PA 4PA"));
 
         // unlocking with a wrong password changes nothing, not even the state
-        env->prompt().clear();
-        env->prompt().answer(PromptYes);
-        env->prompt().onModal(typing(QStringLiteral("spatne")));
+        prompt().clear();
+        prompt().answer(PromptYes);
+        prompt().onModal(typing(QStringLiteral("spatne")));
         QCOMPARE(list->Doplnit(choice(QStringLiteral("H - Hotovo"), QStringLiteral("Ne")), UpdateAllRows), -1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Nesprávné heslo"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Zámek"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Nesprávné heslo"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Zámek"));
         QCOMPARE(states(), QStringLiteral("1RN 2PA 3PA 4PA"));
 
         // the right password reaches the locked ones too
-        env->prompt().answer(PromptYes);
-        env->prompt().onModal(typing(QStringLiteral("tajne")));
+        prompt().answer(PromptYes);
+        prompt().onModal(typing(QStringLiteral("tajne")));
         QCOMPARE(list->Doplnit(choice(QStringLiteral("H - Hotovo"), QStringLiteral("Ne")), UpdateAllRows), 0);
         QCOMPARE(states(), QStringLiteral("1HN 2HN 3HN 4HN"));
 
         // the current row needs no question
-        env->prompt().clear();
+        prompt().clear();
         list->grid()->setCurrentIndex(list->model()->index(rowOf(*list, 3), 0));
         QCOMPARE(list->Doplnit(choice(QStringLiteral("F - Fakturováné"), QString()), UpdateCurrentRow), 0);
         QCOMPARE(states(), QStringLiteral("1HN 2HN 3FN 4HN"));
-        QCOMPARE(env->prompt().texts(), QStringList{QStringLiteral("Hotovo")});
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Hotovo")});
 
         // neither state nor lock: no question, no message, no row touched
-        env->prompt().clear();
+        prompt().clear();
         const int klic = scalar(QStringLiteral("SELECT SUM(KLIC) FROM PR_HLAV")).toInt();
         QVERIFY(choice(QString(), QString()).isEmpty());
         QCOMPARE(list->Doplnit(choice(QString(), QString()), UpdateAllRows), 1);
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
         QCOMPARE(scalar(QStringLiteral("SELECT SUM(KLIC) FROM PR_HLAV")).toInt(), klic);
         QCOMPARE(states(), QStringLiteral("1HN 2HN 3FN 4HN"));
     }
@@ -299,7 +288,7 @@ private slots:
         list->close();
 
         QString shown;
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             shown = d->windowTitle();
             return int(QDialog::Rejected);
         });

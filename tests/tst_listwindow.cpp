@@ -17,7 +17,7 @@
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 #include "support/testentity.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
 class TestList : public TfSeznam
 {
@@ -27,14 +27,12 @@ public:
     void OpenDetail(int key) override { detailsOpened << key; }
 };
 
-class TestListWindow : public QObject
+class TestListWindow : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
     TestEntityC *controller = nullptr;
 
-    int count(const QString &sql) { return TestEnvironment::scalar(*DM, sql).toInt(); }
     void fill(int rows)
     {
         QSqlQuery q = DM->NewQuery();
@@ -68,15 +66,10 @@ private:
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
+        startFresh();
         QVERIFY(TestEnvironment::ddl(*DM, testEntityDdl()));
     }
-    void cleanup()
-    {
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
-    }
+    void cleanup() { finish(); }
 
     void titleSortAlternatesAndRestarts()
     {
@@ -151,9 +144,9 @@ private slots:
         fill(12);
         auto w = openList();
         w->action(QStringLiteral("acNacistOznacene"))->trigger();
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Nejsou vybrané položky pro zobrazení."));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Zpráva"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Nejsou vybrané položky pro zobrazení."));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Zpráva"));
+        prompt().clear();
         w->ToggleMark(2);
         w->ToggleMark(7);
         w->action(QStringLiteral("acNacistOznacene"))->trigger();
@@ -183,14 +176,14 @@ private slots:
         fill(3);
         auto w = openList();
         controller->beforeDeleteResult = -1;
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         w->action(QStringLiteral("acSmazatVybrany"))->trigger();
-        QCOMPARE(env->prompt().texts(), QStringList({QStringLiteral("Smazat tuto větu?"), QStringLiteral("Smazání hodnot")}));
-        env->prompt().clear();
+        QCOMPARE(prompt().texts(), QStringList({QStringLiteral("Smazat tuto větu?"), QStringLiteral("Smazání hodnot")}));
+        prompt().clear();
         QCOMPARE(w->model()->rowCount(), 3);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 3);
         controller->beforeDeleteResult = 0;
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         w->DeleteCurrent();
         QCOMPARE(w->model()->rowCount(), 2);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 2);
@@ -209,19 +202,19 @@ private slots:
             w->ToggleMark(row);
             marked << w->controller()->list().value(row, QStringLiteral("UNCIS")).toInt();
         }
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         w->BulkDelete(0);
         QCOMPARE(questions, QStringList(QStringLiteral("Chete skutečně NEVRATNĚ SMAZAT ozančené záznamy?")));
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Jste si vědomi\nNEVRATNOSTI MAZÁNÍ ZÁZNAMŮ?"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Jste si vědomi\nNEVRATNOSTI MAZÁNÍ ZÁZNAMŮ?"));
+        prompt().clear();
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 294);
         for (int key : marked)
             QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV WHERE UNCIS = %1").arg(key)), 0);
         QCOMPARE(w->model()->rowCount(), 294);
         // the unmarked ones
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         w->BulkDelete(1);
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 0);
     }
 
@@ -248,8 +241,8 @@ private slots:
         QVERIFY(DM->executeDdl(QStringLiteral("SET GENERATOR STOPTRIG TO 1")));
         w->NewRecord();
         QCOMPARE(w->detailsOpened.size(), 1);
-        QVERIFY(env->prompt().saw(QStringLiteral("Zápis do databáze je blokován. Zkuste volbu zopakovat později.")));
-        env->prompt().clear();
+        QVERIFY(prompt().saw(QStringLiteral("Zápis do databáze je blokován. Zkuste volbu zopakovat později.")));
+        prompt().clear();
         QVERIFY(DM->executeDdl(QStringLiteral("SET GENERATOR STOPTRIG TO 0")));
     }
 
@@ -273,12 +266,12 @@ private slots:
         fill(12);
         auto w = openList();
         w->action(QStringLiteral("acEditaceFiltru"))->trigger();
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Není vybrán žádný filtr"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Není vybrán žádný filtr"));
+        prompt().clear();
         const int number = columnOf(*w, QStringLiteral("CISLO"));
         w->grid()->setCurrentIndex(w->model()->index(4, number));
         // the popup comes prefilled with the cell's value; the user makes it "> 5"
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             auto *f = qobject_cast<TfFiltrSloupec *>(d);
             if (!f || f->value() != QStringLiteral("5"))
                 return int(QDialog::Rejected);
@@ -290,14 +283,14 @@ private slots:
         QCOMPARE(w->statusText(), QStringLiteral("Záznamy: 7 / 0"));
 
         // the current filter stored under a name, then the filter cleared and chosen again
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             d->findChild<QLineEdit *>(QStringLiteral("edNaz"))->setText(QStringLiteral("Větší než pět"));
             return int(QDialog::Accepted);
         });
         w->action(QStringLiteral("acUlozitFiltr"))->trigger();
         w->action(QStringLiteral("acZrusitFiltr"))->trigger();
         QCOMPARE(w->model()->rowCount(), 12);
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             auto *list = qobject_cast<TfFiltrySez *>(d);
             if (!list || list->list()->count() != 1 || !list->list()->item(0)->text().startsWith(QStringLiteral("Větší než pět")))
                 return int(QDialog::Rejected);
@@ -308,17 +301,17 @@ private slots:
 
         // marked rows stored as a filter
         w->action(QStringLiteral("acUlozitOznacene"))->trigger();
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Nejsou vybrané záznamy pro uložení výběru."));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Nejsou vybrané záznamy pro uložení výběru."));
+        prompt().clear();
         w->ToggleMark(0);
         w->ToggleMark(1);
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             d->findChild<QLineEdit *>(QStringLiteral("edNaz"))->setText(QStringLiteral("Dva"));
             return int(QDialog::Accepted);
         });
         w->action(QStringLiteral("acUlozitOznacene"))->trigger();
         w->action(QStringLiteral("acZrusitFiltr"))->trigger();
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             auto *list = qobject_cast<TfFiltrySez *>(d);
             for (int i = 0; list && i < list->list()->count(); ++i)
                 if (list->list()->item(i)->text().startsWith(QStringLiteral("Dva")))
@@ -334,15 +327,15 @@ private slots:
         fill(3);
         auto w = openList();
         // "NE" at once: nothing is deleted
-        env->prompt().answer(PromptYes);
-        env->prompt().onModal([](QDialog *d) {
+        prompt().answer(PromptYes);
+        prompt().onModal([](QDialog *d) {
             auto *timed = qobject_cast<TfDotazCasovy *>(d);
             if (!timed || timed->yesOffered())
                 return int(PromptYes);
             return int(PromptNo);
         });
         w->BulkDelete(2);
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TST_HLAV")), 3);
     }
 

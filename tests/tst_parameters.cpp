@@ -11,7 +11,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 #include "core/globals.h"
 #include "core/parameters.h"
 #include "core/settingsstore.h"
@@ -19,13 +19,10 @@
 #include "shell/ltarko.h"
 #include "shell/parprog.h"
 
-class TestParameters : public QObject
+class TestParameters : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
-    QString file;
-
     static QString item(TDMPro &dm, const QString &name)
     {
         return TestEnvironment::scalar(dm, QStringLiteral("SELECT HODNOTA FROM QELSYS WHERE POLOZKA = '%1'").arg(name)).toString();
@@ -54,15 +51,12 @@ private:
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
-        file = env->path(QStringLiteral("test.fdb"));
+        startFresh();
         DecimalSeparator = QLatin1Char(',');
     }
     void cleanup()
     {
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
+        finish();
         DecimalSeparator = QLatin1Char(',');
     }
 
@@ -99,7 +93,7 @@ private slots:
         QCOMPARE(p.topMargin, 0);
         QCOMPARE(p.logoPath, QString());
         // an empty list still runs in a billing condition and matches nothing
-        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT COUNT(*) FROM RDB$DATABASE WHERE 1 IN ")
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM RDB$DATABASE WHERE 1 IN ")
                                                   + p.chargedStates).toInt(), 0);
     }
 
@@ -124,7 +118,7 @@ private slots:
         QCOMPARE(item(*DM, QStringLiteral("cbUcHP4")), QStringLiteral("1"));
         QCOMPARE(Parameters::instance().chargedStates, QStringLiteral("(1,4,14,5)"));
         QCOMPARE(Parameters::instance().disposalStates, QStringLiteral("(5)"));
-        QCOMPARE(TestEnvironment::scalar(*DM, QStringLiteral("SELECT COUNT(*) FROM RDB$DATABASE WHERE 14 IN ")
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM RDB$DATABASE WHERE 14 IN ")
                                                   + Parameters::instance().chargedStates).toInt(), 1);
         s.texts.insert(QStringLiteral("cbUcHP1"), QStringLiteral("0"));
         s.texts.insert(QStringLiteral("cbUcHP5"), QStringLiteral("0"));
@@ -167,32 +161,32 @@ private slots:
     {
         // a fresh database has no password row: the password reads "0"
         QVERIFY(changePassword(QStringLiteral("0"), QStringLiteral("Hasič1"), QStringLiteral("Hasič1")));
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
         QCOMPARE(item(*DM, QStringLiteral("eHeslo")), QStringLiteral("Hasič1"));
         QCOMPARE(Parameters::instance().unlockPassword, QStringLiteral("Hasič1"));
 
         // wrong current password
         QVERIFY(changePassword(QStringLiteral("0"), QStringLiteral("jine"), QStringLiteral("jine")));
-        QCOMPARE(env->prompt().texts(), QStringList{QStringLiteral("Chybně zadané stávající heslo")});
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Tarko 8: Parametry programu"));
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Chybně zadané stávající heslo")});
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Tarko 8: Parametry programu"));
         QCOMPARE(item(*DM, QStringLiteral("eHeslo")), QStringLiteral("Hasič1"));
-        env->prompt().clear();
+        prompt().clear();
 
         // right current password, the new ones differ
         QVERIFY(changePassword(QStringLiteral("Hasič1"), QStringLiteral("jine"), QStringLiteral("jiné")));
-        QCOMPARE(env->prompt().texts(), QStringList{QStringLiteral("Chybně zadané kontrolní heslo")});
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Chybně zadané kontrolní heslo")});
         QCOMPARE(item(*DM, QStringLiteral("eHeslo")), QStringLiteral("Hasič1"));
-        env->prompt().clear();
+        prompt().clear();
 
         // an empty new password is refused: it would leave locked records open
         QVERIFY(changePassword(QStringLiteral("Hasič1"), QString(), QString()));
-        QCOMPARE(env->prompt().texts(), QStringList{QStringLiteral("Chybně zadané kontrolní heslo")});
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Chybně zadané kontrolní heslo")});
         QCOMPARE(item(*DM, QStringLiteral("eHeslo")), QStringLiteral("Hasič1"));
-        env->prompt().clear();
+        prompt().clear();
 
         // the service code stands for the forgotten password
         QVERIFY(changePassword(QString::fromLatin1(ParameterStore::ServiceCode), QStringLiteral("nove"), QStringLiteral("nove")));
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
         QCOMPARE(QString::fromLatin1(ParameterStore::ServiceCode).size(), 10);
         QCOMPARE(item(*DM, QStringLiteral("eHeslo")), QStringLiteral("nove"));
         QCOMPARE(Parameters::instance().unlockPassword, QStringLiteral("nove"));
@@ -205,7 +199,7 @@ private slots:
         QVERIFY(s.load());
         s.texts.insert(QStringLiteral("eRok"), QStringLiteral("2024"));
         QVERIFY(s.save());
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
         QCOMPARE(item(*DM, QStringLiteral("eHeslo")), QStringLiteral("tajne"));
         QCOMPARE(Parameters::instance().unlockPassword, QStringLiteral("tajne"));
         QCOMPARE(Parameters::instance().year, 2024);
@@ -216,12 +210,12 @@ private slots:
         s.texts.insert(QStringLiteral("eMes"), QStringLiteral("3"));
         QVERIFY(s.save());
         QCOMPARE(rows(*DM, QStringLiteral("eHeslo")), 0);
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
     }
 
     void twoWorkstationsKeepEachOthersChanges()
     {
-        std::unique_ptr<TDMPro> second = env->connect(file, QStringLiteral("Qel2"));
+        std::unique_ptr<TDMPro> second = secondWorkstation();
         QVERIFY(second);
         ParameterStore a(DM);
         ParameterStore b(second.get());
@@ -250,12 +244,12 @@ private slots:
         s.texts.insert(QStringLiteral("eRok"), QStringLiteral("2030"));
         s.texts.insert(QStringLiteral("eProv1"), QString(300, QLatin1Char('x')));   // longer than HODNOTA
         QVERIFY(!s.save());
-        QCOMPARE(env->prompt().texts(), QStringList{QStringLiteral("Uložení parametrů")});
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Tarko 8: Parametry programu"));
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Uložení parametrů")});
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Tarko 8: Parametry programu"));
         QCOMPARE(rows(*DM, QStringLiteral("eRok")), 0);
         // the values in force stay
         QCOMPARE(Parameters::instance().year, 0);
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void loadFailureKeepsValuesInForce()
@@ -265,16 +259,16 @@ private slots:
         TDMPro closed(QStringLiteral("QelClosed"));
         ParameterStore s(&closed);
         QVERIFY(!s.load());
-        QCOMPARE(env->prompt().texts(), QStringList{QStringLiteral("Načtení parametrů")});
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Tarko 8: Parametry programu"));
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Načtení parametrů")});
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Tarko 8: Parametry programu"));
         QCOMPARE(Parameters::instance().vatBasic, 21.0);
         QCOMPARE(Parameters::instance().databaseNumber, 4);
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void workstationItemsStayPerWorkstation()
     {
-        std::unique_ptr<TDMPro> second = env->connect(file, QStringLiteral("Qel2"));
+        std::unique_ptr<TDMPro> second = secondWorkstation();
         QVERIFY(second);
         const QString first = env->path(QStringLiteral("settings/ws1.ini"));
         const QString other = env->path(QStringLiteral("settings/ws2.ini"));
@@ -368,14 +362,14 @@ private slots:
         w.findChild<QLineEdit *>(QStringLiteral("eDolOkr"))->setText(QStringLiteral("8"));
         w.findChild<QLineEdit *>(QStringLiteral("eKontroluProvedl"))->setText(QStringLiteral("Petr Černý"));
         database->setCurrentIndex(2);
-        env->prompt().fileAnswer(QStringLiteral("/srv/logo.png"));
+        prompt().fileAnswer(QStringLiteral("/srv/logo.png"));
         QTest::mouseClick(w.findChild<QToolButton *>(QStringLiteral("sbLogo")), Qt::LeftButton);
         QCOMPARE(w.findChild<QLineEdit *>(QStringLiteral("feLogo"))->text(), QStringLiteral("/srv/logo.png"));
         w.findChild<QLineEdit *>(QStringLiteral("eHesloS"))->setText(QStringLiteral("0"));
         w.findChild<QLineEdit *>(QStringLiteral("eHeslo"))->setText(QStringLiteral("zámek"));
         w.findChild<QLineEdit *>(QStringLiteral("eHeslo2"))->setText(QStringLiteral("zámek"));
         QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("sbUloz")), Qt::LeftButton);
-        QVERIFY(env->prompt().shown.isEmpty());
+        QVERIFY(prompt().shown.isEmpty());
         QVERIFY(w.findChild<QLineEdit *>(QStringLiteral("eHesloS"))->text().isEmpty());
         QVERIFY(w.findChild<QLineEdit *>(QStringLiteral("eHeslo"))->text().isEmpty());
 
@@ -428,7 +422,7 @@ private slots:
 
         QString caption;
         QString rate;
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             caption = d->windowTitle();
             rate = d->findChild<QLineEdit *>(QStringLiteral("eDPHZ"))->text();
             return int(QDialog::Rejected);

@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 #include "widgets/dotazcasovy.h"
 #include "core/globals.h"
 #include "widgets/heslo.h"
@@ -75,25 +75,23 @@ struct ThreeFields
 
 } // namespace
 
-class TestPickDialogs : public QObject
+class TestPickDialogs : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
     QChar savedSeparator;
 
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
+        startWithoutDatabase();
         savedSeparator = DecimalSeparator;
     }
     void cleanup()
     {
         DecimalSeparator = savedSeparator;
         Parameters::instance().unlockPassword.clear();
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
+        finish();
     }
 
     // --- key filters --------------------------------------------------------------
@@ -220,14 +218,14 @@ private slots:
         installKeyFilter(&e, KeyFilter::Date);
         QTest::keyClicks(&e, QStringLiteral("1,2/2024"));
         QCOMPARE(e.text(), QStringLiteral("1.2.2024"));
-        QCOMPARE(env->prompt().beeps, 0);
+        QCOMPARE(prompt().beeps, 0);
         QTest::keyClick(&e, Qt::Key_A);
         QCOMPARE(e.text(), QStringLiteral("1.2.2024"));
-        QCOMPARE(env->prompt().beeps, 1);
+        QCOMPARE(prompt().beeps, 1);
         QTest::keyClick(&e, Qt::Key_Backspace);
         QTest::keyClicks(&e, QStringLiteral("5:"));
         QCOMPARE(e.text(), QStringLiteral("1.2.2025."));
-        QCOMPARE(env->prompt().beeps, 1);
+        QCOMPARE(prompt().beeps, 1);
     }
 
     // --- pick dialogs ---------------------------------------------------------------
@@ -261,7 +259,7 @@ private slots:
         QCOMPARE(d.conditionCode(), QStringLiteral(".="));
 
         // typed text, a chosen condition and Enter in the field
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             showForInput(dlg);
             auto *e = dlg->findChild<QLineEdit *>(QStringLiteral("eText"));
             typeText(e, QStringLiteral("Novák"));
@@ -274,7 +272,7 @@ private slots:
         QCOMPARE(d.conditionCode(), QStringLiteral(">="));
 
         // Esc cancels with 2 and the values stay for the next showing
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             showForInput(dlg);
             QTest::keyClick(dlg, Qt::Key_Escape);
             return dlg->result();
@@ -292,7 +290,7 @@ private slots:
         auto *edNaz = child<QLineEdit>(&d, "edNaz");
         QVERIFY(edNaz);
         bool stayedOpen = false;
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             showForInput(dlg);
             QTest::keyClicks(edNaz, QStringLiteral("   "));
             QTest::keyClick(edNaz, Qt::Key_Return);
@@ -304,21 +302,21 @@ private slots:
         });
         QVERIFY(d.ask());
         QVERIFY(stayedOpen);
-        QCOMPARE(env->prompt().shown.size(), 1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Není zadán název pro výběr"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Zpráva"));
+        QCOMPARE(prompt().shown.size(), 1);
+        QCOMPARE(prompt().lastText(), QStringLiteral("Není zadán název pro výběr"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Zpráva"));
         QCOMPARE(d.name(), QStringLiteral("Revize 2024"));
 
         // the helper gives the name, or nothing when cancelled
         QString initial;
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             initial = dlg->findChild<QLineEdit *>(QStringLiteral("edNaz"))->text();
             static_cast<TfPickDialog *>(dlg)->confirm();
             return dlg->result();
         });
         QCOMPARE(TfVyberNaz::askName(QStringLiteral("Filtr")), QStringLiteral("Filtr"));
         QCOMPARE(initial, QStringLiteral("Filtr"));
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             static_cast<TfPickDialog *>(dlg)->cancelButton()->click();
             return dlg->result();
         });
@@ -341,7 +339,7 @@ private slots:
         QCOMPARE(d.to(), 0);
 
         bool movedToDo = false;
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             showForInput(dlg);
             eOd->setFocus();
             QTest::keyClicks(eOd, QStringLiteral("1a0.-5"));
@@ -373,7 +371,7 @@ private slots:
         QCOMPARE(d.from(), QDate::currentDate());
         d.setRange(QDate(2024, 1, 1), QDate(2024, 12, 31));
         QCOMPARE(dOd->text(), QStringLiteral("01.01.2024"));
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             showForInput(dlg);
             dDo->setDate(QDate(2024, 2, 29));
             QTest::keyClick(dDo, Qt::Key_Return);
@@ -397,7 +395,7 @@ private slots:
         QVERIFY(add && cancel);
 
         bool stayedOpen = false;
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             showForInput(dlg);
             QTest::keyClicks(eNazev, QStringLiteral("Faktury"));
             add->click();
@@ -408,12 +406,12 @@ private slots:
         });
         QVERIFY(d.ask());
         QVERIFY(stayedOpen);
-        QCOMPARE(env->prompt().texts(), QStringList{QStringLiteral("Musíte vyplnit kód")});
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Nová řada "));
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Musíte vyplnit kód")});
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Nová řada "));
         QCOMPARE(d.name(), QStringLiteral("Faktury"));
         QCOMPARE(d.code(), QStringLiteral("FA"));
 
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             dlg->findChild<QLineEdit *>(QStringLiteral("eKod"))->setText(QStringLiteral("DL"));
             dlg->findChild<QLineEdit *>(QStringLiteral("eNazev"))->setText(QStringLiteral("Dodací listy"));
             static_cast<TfPickDialog *>(dlg)->okButton()->click();
@@ -424,7 +422,7 @@ private slots:
         QCOMPARE(name, QStringLiteral("Dodací listy"));
         QCOMPARE(code, QStringLiteral("DL"));
 
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             buttonWithText(dlg, QStringLiteral("Storno - Nepřidávat"))->click();
             return dlg->result();
         });
@@ -442,7 +440,7 @@ private slots:
         QVERIFY(eVstup && child<QLabel>(&d, "lPopis"));
         d.setIntegerMode(true);
         bool stayedOpen = false;
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             showForInput(dlg);
             QTest::keyClicks(eVstup, QStringLiteral("12a"));
             QTest::keyClick(eVstup, Qt::Key_Return);
@@ -453,13 +451,13 @@ private slots:
         });
         QVERIFY(d.ask());
         QVERIFY(stayedOpen);
-        QCOMPARE(env->prompt().texts(), QStringList{QStringLiteral("Zadávání celého čísla")});
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Zadávání celého čísla")});
         QCOMPARE(d.intValue(), -12);
 
         // the helpers set the caption and mode; the text mode takes anything
         int number = 5;
         QString shownCaption, shownValue;
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             shownCaption = dlg->findChild<QLabel *>(QStringLiteral("lPopis"))->text();
             shownValue = dlg->findChild<QLineEdit *>(QStringLiteral("eVstup"))->text();
             dlg->findChild<QLineEdit *>(QStringLiteral("eVstup"))->setText(QStringLiteral("17"));
@@ -470,21 +468,21 @@ private slots:
         QCOMPARE(number, 17);
         QCOMPARE(shownCaption, QStringLiteral("Zadejte pořadové číslo"));
         QCOMPARE(shownValue, QStringLiteral("5"));
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             dlg->reject();
             return dlg->result();
         });
         QVERIFY(!TfRucVstup::askInteger(QStringLiteral("Zadejte pořadové číslo"), number));
         QCOMPARE(number, 17);
         QString text;
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             dlg->findChild<QLineEdit *>(QStringLiteral("eVstup"))->setText(QStringLiteral("12a"));
             static_cast<TfPickDialog *>(dlg)->confirm();
             return dlg->result();
         });
         QVERIFY(TfRucVstup::askText(QStringLiteral("Poznámka"), text));
         QCOMPARE(text, QStringLiteral("12a"));
-        QCOMPARE(env->prompt().shown.size(), 1);
+        QCOMPARE(prompt().shown.size(), 1);
     }
 
     void menuVybSezChoices()
@@ -495,14 +493,14 @@ private slots:
         const QList<QPair<QString, int>> choices = {
             {QStringLiteral("Seznam"), 1}, {QStringLiteral("Výběr"), 2}, {QStringLiteral("Storno"), 0}};
         for (const auto &choice : choices) {
-            env->prompt().onModal([&](QDialog *dlg) {
+            prompt().onModal([&](QDialog *dlg) {
                 dlg->setResult(-1);
                 buttonWithText(dlg, choice.first)->click();
                 return dlg->result();
             });
             QCOMPARE(d.ask(), choice.second);
         }
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             showForInput(dlg);
             dlg->setResult(-1);
             QTest::keyClick(dlg, Qt::Key_Escape);
@@ -532,16 +530,16 @@ private slots:
                 return dlg->result();
             };
         };
-        env->prompt().onModal(typeAndEnter(QStringLiteral("hasič1")));
+        prompt().onModal(typeAndEnter(QStringLiteral("hasič1")));
         QCOMPARE(d.ask(), 7);
-        env->prompt().onModal(typeAndEnter(QStringLiteral("Hasič1")));
+        prompt().onModal(typeAndEnter(QStringLiteral("Hasič1")));
         QCOMPARE(d.ask(), 1);
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             buttonWithText(dlg, QStringLiteral("Storno"))->click();
             return dlg->result();
         });
         QCOMPARE(d.ask(), 2);
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             showForInput(dlg);
             QTest::keyClick(dlg, Qt::Key_Escape);
             return dlg->result();
@@ -555,7 +553,7 @@ private slots:
         d.hide();
         eHeslo->setText(QStringLiteral("Hasič1"));
         QString seen = QStringLiteral("?");
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             seen = eHeslo->text();
             dlg->reject();
             return dlg->result();
@@ -577,7 +575,7 @@ private slots:
         bool noAtOnce = false;
         int ticksAtStart = -1, ticksAtEnd = -1;
         QString shownQuestion;
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             auto *self = static_cast<TfDotazCasovy *>(dlg);
             shownQuestion = self->question();
             ticksAtStart = self->ticks();
@@ -608,7 +606,7 @@ private slots:
 
         // the next question starts the wait again; "NE" answers at once
         bool restarted = false;
-        env->prompt().onModal([&](QDialog *dlg) {
+        prompt().onModal([&](QDialog *dlg) {
             auto *self = static_cast<TfDotazCasovy *>(dlg);
             restarted = self->ticks() == 0 && !self->yesOffered();
             buttonWithText(dlg, QStringLiteral("NE"))->click();
@@ -619,7 +617,7 @@ private slots:
         QVERIFY(!d.timer()->isActive());
 
         // Enter and Esc both mean No, even once "ANO" is offered
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             auto *self = static_cast<TfDotazCasovy *>(dlg);
             showForInput(dlg);
             for (int i = 0; i < 100; ++i)
@@ -628,7 +626,7 @@ private slots:
             return dlg->result();
         });
         QCOMPARE(d.ask(question), 7);
-        env->prompt().onModal([](QDialog *dlg) {
+        prompt().onModal([](QDialog *dlg) {
             showForInput(dlg);
             QTest::keyClick(dlg, Qt::Key_Escape);
             return dlg->result();

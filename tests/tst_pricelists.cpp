@@ -24,13 +24,12 @@
 #include "core/rowcachemodel.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
-class TestPriceLists : public QObject
+class TestPriceLists : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
     std::unique_ptr<TDMPro> second;   // another workstation on the same file
 
     struct Item
@@ -70,13 +69,6 @@ private:
         i.cenpro = cenpro;
         return addItem(i);
     }
-    void exec(const QString &sql)
-    {
-        QSqlQuery q = DM->NewQuery();
-        QVERIFY2(q.exec(sql), qPrintable(q.lastError().text() + QLatin1Char('\n') + sql));
-    }
-    QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
-    int count(const QString &sql) { return scalar(sql).toInt(); }
 
     // The values of one field over every row of a list.
     static QStringList values(ListDataset &list, const QString &field)
@@ -107,18 +99,16 @@ private:
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
-        second = env->connect(env->path(QStringLiteral("test.fdb")), QStringLiteral("Qel2"));
+        startFresh();
+        second = secondWorkstation();
         QVERIFY(second);
         Parameters::instance().vatBasic = 21;
         Parameters::instance().vatReduced = 12;
     }
     void cleanup()
     {
-        QEL_CHECK_PROMPTS(*env);
         second.reset();
-        env.reset();
+        finish();
     }
 
     // --- pricing ---------------------------------------------------------------------
@@ -262,10 +252,10 @@ private slots:
             QCOMPARE(w.Pridej(), 0);
             w.setCellValue(w.rows().currentRow(), QStringLiteral("POPIS"), QStringLiteral("Těsnění"));
             // leaving the section with a new row asks first
-            env->prompt().answer(PromptYes);
+            prompt().answer(PromptYes);
             QVERIFY(w.setSection(1));
-            QCOMPARE(env->prompt().lastText(), QStringLiteral("Uložit změny ?"));
-            env->prompt().clear();
+            QCOMPARE(prompt().lastText(), QStringLiteral("Uložit změny ?"));
+            prompt().clear();
             QCOMPARE(count(QStringLiteral("SELECT CSEKCE FROM CENIK WHERE POPIS = 'Těsnění'")), 5);
             QCOMPARE(scalar(QStringLiteral("SELECT PRENOSSKL FROM CENIK WHERE POPIS = 'Těsnění'")).toString(),
                      QStringLiteral("N"));
@@ -300,7 +290,7 @@ private slots:
         TfCenikUziv w;
         QVERIFY(w.isCreated());
         QCOMPARE(w.cenikCombo()->count(), 0);
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             d->findChild<QLineEdit *>(QStringLiteral("edNaz"))->setText(QStringLiteral("Velkoodběratelé"));
             return 1;
         });
@@ -353,14 +343,14 @@ private slots:
         QCOMPARE(w.Uber(), int(UserPriceLists::NothingToDo));
 
         // delete the list: asked, then the list and its prices go
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QCOMPARE(w.SmazatCenik(), 1);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENUZH")), 1);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(w.SmazatCenik(), 0);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Smazat vybraný ceník ?"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Pozor"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Smazat vybraný ceník ?"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Pozor"));
+        prompt().clear();
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENUZH")), 0);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENUZP")), 0);
         QCOMPARE(w.cenikCombo()->count(), 0);
@@ -379,15 +369,15 @@ private slots:
         QVERIFY(b.model()->setData(b.model()->index(0, cena), QStringLiteral("70")));
         QCOMPARE(a.Uloz(), 0);
         QCOMPARE(b.Uloz(), -1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Chyba při uložení ceníku"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Chyba při uložení ceníku"));
+        prompt().clear();
         QCOMPARE(b.data().prices().value(0, QStringLiteral("CENA")).toDouble(), 70.0);
         QVERIFY(b.data().isModified());
         QCOMPARE(scalar(QStringLiteral("SELECT CENA FROM CENUZP")).toDouble(), 80.0);
         // closing asks about the price that could not be stored
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QVERIFY(b.close());
-        env->prompt().clear();
+        prompt().clear();
     }
 
     // --- the item list ---------------------------------------------------------------
@@ -487,8 +477,8 @@ private slots:
         const int row = values(list, QStringLiteral("POPIS")).indexOf(QStringLiteral("Ventil"));
         QVERIFY(w->model()->setData(w->model()->index(row, order), QStringLiteral("2,5")));
         QVERIFY(!w->model()->setData(w->model()->index(row, order), QStringLiteral("x")));
-        QCOMPARE(env->prompt().beeps, 1);
-        env->prompt().clear();
+        QCOMPARE(prompt().beeps, 1);
+        prompt().clear();
         QCOMPARE(w->cenik()->orderLines(), (QVector<QPair<int, double>>{{ventil, 2.5}}));
         // read again in another order, the quantity is still beside its item
         w->SortByColumn(0);
@@ -538,23 +528,23 @@ private slots:
         QVERIFY(w->cenik()->documentsUsing(free).isEmpty());
         ListDataset &list = w->controller()->list();
         list.setCurrentRow(values(list, QStringLiteral("POPIS")).indexOf(QStringLiteral("P6 Práškový")));
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         w->DeleteCurrent();
-        QCOMPARE(env->prompt().shown.size(), 2);
-        const QString why = env->prompt().lastText();
+        QCOMPARE(prompt().shown.size(), 2);
+        const QString why = prompt().lastText();
         QVERIFY2(why.contains(QStringLiteral("kontroly hasicích přístrojů")), qPrintable(why));
         QVERIFY(why.startsWith(QStringLiteral("Položku nelze smazat")));
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENIK WHERE UNCIS = %1").arg(used)), 1);
         QCOMPARE(list.recordCount(), 2);
         // the controller refuses it whoever asks
         QCOMPARE(w->cenik()->DeleteRecord(used), int(TfClass::ResDeleteFailed));
-        env->prompt().clear();
+        prompt().clear();
         // an item no document uses goes, and its user prices with it
         list.setCurrentRow(values(list, QStringLiteral("POPIS")).indexOf(QStringLiteral("S5 Sněhový")));
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         w->DeleteCurrent();
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENIK WHERE UNCIS = %1").arg(free)), 0);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENUZP")), 0);
     }
@@ -593,7 +583,7 @@ private slots:
             auto list = openItemList();
             QVERIFY(list);
             QString shown;
-            env->prompt().onModal([&](QDialog *d) {
+            prompt().onModal([&](QDialog *d) {
                 auto *form = qobject_cast<TfCenik *>(d);
                 if (form)
                     shown = form->findChild<QLineEdit *>(QStringLiteral("ePopis"))->text();
@@ -683,7 +673,7 @@ private slots:
         b->header().setValue(QStringLiteral("POPIS"), QStringLiteral("Ventil nový"));
         QCOMPARE(a->SaveRecord(), 0);
         QCOMPARE(b->SaveRecord(), int(TfClass::ResSaveFailed));
-        env->prompt().clear();
+        prompt().clear();
         // the first save stands, the second workstation keeps what it typed
         QCOMPARE(scalar(QStringLiteral("SELECT CENPRO FROM CENIK WHERE UNCIS = %1").arg(key)).toDouble(), 120.0);
         QCOMPARE(scalar(QStringLiteral("SELECT POPIS FROM CENIK WHERE UNCIS = %1").arg(key)).toString(), QStringLiteral("Ventil"));
@@ -699,14 +689,14 @@ private slots:
         QVERIFY(gb.setCellValue(0, QStringLiteral("CENPRO"), 150.0));
         QCOMPARE(ga.Uloz(), 0);
         QCOMPARE(gb.Uloz(), -1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Uložení"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Uložení"));
+        prompt().clear();
         QVERIFY(gb.isChanged());
         QCOMPARE(gb.rows().value(0, QStringLiteral("CENPRO")).toDouble(), 150.0);
         QCOMPARE(scalar(QStringLiteral("SELECT CENPRO FROM CENIK WHERE UNCIS = %1").arg(key)).toDouble(), 140.0);
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         gb.close();
-        env->prompt().clear();
+        prompt().clear();
     }
 
     // --- the menu --------------------------------------------------------------------
@@ -717,7 +707,7 @@ private slots:
         TfLTarko main(&shellDm);
         QStringList opened;
         for (const char *entry : {"miZakladniCenik", "miCenikOprav", "miUzivCenik"}) {
-            env->prompt().onModal([&](QDialog *d) {
+            prompt().onModal([&](QDialog *d) {
                 opened << d->windowTitle();
                 return 0;
             });

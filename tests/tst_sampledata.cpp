@@ -15,16 +15,12 @@
 #include "inspections/hpc.h"
 #include "inspections/hps.h"
 #include "inspections/serialsearch.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
-class TestSampleData : public QObject
+class TestSampleData : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
-
-    int count(const QString &sql) { return TestEnvironment::scalar(*DM, sql).toInt(); }
-
     struct Item { QString vyrcis; int status; };
     // site -> year -> items in displayed order
     QMap<int, QMap<int, QList<Item>>> chains()
@@ -41,12 +37,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
-    }
-    void cleanup() { env.reset(); }
+    void init() { startFresh(); }
+    void cleanup() { finish(); }
 
     void buildsAtTwoScales_data()
     {
@@ -134,12 +126,11 @@ private slots:
         const int newest = count(QStringLiteral("SELECT MAX(UNCIS) FROM PR_HLAV"));
         QCOMPARE(hpc->OpenRecord(newest), 0);
         QCOMPARE(hpc->hp().rowCount(), count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1").arg(newest)));
-        const QString serial = TestEnvironment::scalar(*DM, QStringLiteral("SELECT MIN(VYRCIS) FROM PR_TAB")).toString();
+        const QString serial = scalar(QStringLiteral("SELECT MIN(VYRCIS) FROM PR_TAB")).toString();
         QSqlQuery found = FindBySerialNumber(DM, serial);
         QVERIFY(found.isActive());
         QVERIFY(found.next());
         QCOMPARE(found.value(4).toString(), serial);
-        QEL_CHECK_PROMPTS(*env);
     }
 
     void everyMovementStateAppears()
@@ -219,7 +210,7 @@ private slots:
         const int key = rows.value(0, QStringLiteral("UNCIS")).toInt();
         int items = -1;
         QString owner;
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             if (auto *form = qobject_cast<TfHP *>(d)) {
                 items = form->itemModel()->rowCount();
                 owner = form->findChild<QWidget *>(QStringLiteral("ncFirma"))
@@ -231,7 +222,6 @@ private slots:
         QCOMPARE(items, count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1").arg(key)));
         QVERIFY(items > 0);
         QVERIFY(!owner.isEmpty());
-        QEL_CHECK_PROMPTS(*env);
     }
 };
 

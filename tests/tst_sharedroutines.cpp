@@ -10,7 +10,7 @@
 #include "core/sqlpro.h"
 #include "core/stringpro.h"
 #include "core/varsql.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
 namespace {
 // Five rows 101..501: CISLO 1..5, KLIC null, 0, 1, 2, 3, the third row locked.
@@ -25,18 +25,10 @@ const char *listSql = "SELECT UNCIS, NAZEV, CISLO, KLIC, ZAMEK, ' ' AS OZNAC FRO
 const char *countSql = "SELECT COUNT(*) FROM TST_RADKY";
 }
 
-class TestSharedRoutines : public QObject
+class TestSharedRoutines : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
-
-    void exec(const QString &sql)
-    {
-        QSqlQuery q = DM->NewQuery();
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
-    QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
     bool openList(ListDataset &list, const QString &sql = QString::fromLatin1(listSql))
     {
         QString error;
@@ -76,8 +68,7 @@ private:
 private slots:
     void initTestCase()
     {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
+        startFresh();
         QVERIFY(TestEnvironment::ddl(*DM, tableDdl));
     }
     void init()
@@ -95,12 +86,8 @@ private slots:
                      .arg(i == 3 ? QStringLiteral("A") : QStringLiteral("N")));
         }
     }
-    void cleanup()
-    {
-        QEL_CHECK_PROMPTS(*env);
-        env->prompt().clear();
-    }
-    void cleanupTestCase() { env.reset(); }
+    void cleanup() { checkPrompts(); }
+    void cleanupTestCase() { finish(); }
 
     // --- text --------------------------------------------------------------------
 
@@ -355,25 +342,25 @@ private slots:
         cache.load(q);
         cache.last();
         QCOMPARE(SwapWithNeighbour(cache, QLatin1Char('N'), QStringLiteral("UNCIS")), -1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Poslední záznam !"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Pozor"));
-        QCOMPARE(env->prompt().shown.constLast().kind, PromptKind::Information);
+        QCOMPARE(prompt().lastText(), QStringLiteral("Poslední záznam !"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Pozor"));
+        QCOMPARE(prompt().shown.constLast().kind, PromptKind::Information);
         QCOMPARE(cache.currentRow(), 4);
         QVERIFY(!cache.isDirty());
 
         cache.first();
         QCOMPARE(SwapWithNeighbour(cache, QLatin1Char('P'), QStringLiteral("UNCIS")), -1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("První záznam !"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Pozor"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("První záznam !"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Pozor"));
         QCOMPARE(cache.currentRow(), 0);
         QVERIFY(!cache.isDirty());
 
         // without a key field to keep, nothing is moved
         QCOMPARE(SwapWithNeighbour(cache, QLatin1Char('N'), QStringLiteral("NENI")), -2);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Chyba při přesunu !"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Chyba"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Chyba při přesunu !"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Chyba"));
         QVERIFY(!cache.isDirty());
-        env->prompt().clear();
+        prompt().clear();
     }
 
     // --- incremental search ---------------------------------------------------------------
@@ -389,10 +376,10 @@ private slots:
 
         IncrementalSearch search(&list, QStringLiteral("NAZEV"));
         QCOMPARE(search.append(QLatin1Char('r')), -1);   // "Řádek" does not start with r
-        QCOMPARE(env->prompt().beeps, 1);
+        QCOMPARE(prompt().beeps, 1);
         QCOMPARE(list.currentRow(), 0);
         search.clear();
-        env->prompt().clear();
+        prompt().clear();
 
         QCOMPARE(search.append(QChar(0x017E)), 289);   // "ž" finds "Žlutá" beyond the first page
         QCOMPARE(list.currentRow(), 289);
@@ -400,7 +387,7 @@ private slots:
         QCOMPARE(search.append(QLatin1Char('L')), 289);
         QCOMPARE(search.text(), QStringLiteral("žL"));
         QCOMPARE(search.append(QLatin1Char('x')), -1);   // no match: beep, the row stays
-        QCOMPARE(env->prompt().beeps, 1);
+        QCOMPARE(prompt().beeps, 1);
         QCOMPARE(list.currentRow(), 289);
         QCOMPARE(search.backspace(), 289);
         QCOMPARE(search.text(), QStringLiteral("žL"));
@@ -417,7 +404,7 @@ private slots:
         QCOMPARE(search.append(QLatin1Char('2')), 1);
         QCOMPARE(search.append(QLatin1Char('5')), 24);
         QCOMPARE(search.append(QLatin1Char('0')), 249);
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void searchKeysAsTheGridForwardsThem()
@@ -447,7 +434,7 @@ private slots:
         QVERIFY(key(Qt::Key_Escape));
         QVERIFY(search.text().isEmpty());
         QVERIFY(!key(Qt::Key_Escape));
-        QCOMPARE(env->prompt().beeps, 0);
+        QCOMPARE(prompt().beeps, 0);
     }
 };
 

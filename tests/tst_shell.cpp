@@ -5,32 +5,29 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QHash>
+#include <QSet>
 #include <QPushButton>
 #include <QToolButton>
 
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 #include "core/globals.h"
 #include "core/settingsstore.h"
 #include "shell/data.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 
-class TestShell : public QObject
+class TestShell : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
     const QString dbKey = QStringLiteral("SOFTWARE\\MORVANT\\Tarko 8 VEX\\DB");
 
     QString stored(const QString &name) { return SettingsStore::instance().readValue(dbKey, name, QStringLiteral("<none>")); }
 
 private slots:
-    void init() { env = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
-    }
+    void init() { startWithoutDatabase(); }
+    void cleanup() { finish(); }
 
     void serverPathForms()
     {
@@ -85,12 +82,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Tarko 8: Základní lišta"));
         // closing and answering No keeps the program running
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Ukončit program ?"));
-        QCOMPARE(env->prompt().shown.constLast().caption, QStringLiteral("Pozor"));
-        env->prompt().answer(PromptYes);
+        QCOMPARE(prompt().lastText(), QStringLiteral("Ukončit program ?"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Pozor"));
+        prompt().answer(PromptYes);
         QVERIFY(w.close());
         dm.close();
         DM = nullptr;
@@ -128,8 +125,8 @@ private slots:
         w.FormCreate();
         QCOMPARE(shown, 2);
         QVERIFY(dm.isOpen());
-        QCOMPARE(env->prompt().texts().count(QStringLiteral("Chyba otevření databáze\nNastavte cestu, uživatele a heslo pro databázi")), 2);
-        env->prompt().clear();
+        QCOMPARE(prompt().texts().count(QStringLiteral("Chyba otevření databáze\nNastavte cestu, uživatele a heslo pro databázi")), 2);
+        prompt().clear();
         dm.close();
     }
 
@@ -143,7 +140,7 @@ private slots:
         w.FormCreate();
         QCOMPARE(shown, 1);
         QVERIFY(!dm.isOpen());
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void connectionWindowReadsAndWritesValues()
@@ -191,37 +188,89 @@ private slots:
         dm.close();
     }
 
-    void menuHoldsEveryEntryInOrder()
+    void everyMenuEntryOpensWhatItNames()
     {
+        // what an entry opens: a window of a class, a dialog by its name, or a question
+        struct Opens { const char *kind; const char *what; };
+        const QHash<QString, Opens> expected = {
+            {"Adresář/Adresy", {"window", "TfAdresyS"}},
+            {"Kontroly/Hasící přístroje", {"window", "TfHPS"}},
+            {"Kontroly/Dohledání HP", {"dialog", "fHPNajdi"}},
+            {"Sklad/Ceník", {"window", "TfCenikS"}},
+            {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},
+            {"Seznamy/Ceník oprav", {"dialog", "fCenikProhES"}},
+            {"Seznamy/Uživatelský ceník", {"dialog", "fCenikUziv"}},
+            {"Seznamy/Seznam sekcí", {"dialog", "fSekce"}},
+            {"Seznamy/Typy HP", {"dialog", "fHPTypy"}},
+            {"Seznamy/Stavy HP", {"dialog", "fHPStavy"}},
+            {"Seznamy/Umístění HP", {"dialog", "fHPUmist"}},
+            {"Seznamy/Pozice HP", {"dialog", "fHPPozice"}},
+            {"Seznamy/Popis oprav a důvody vyřazení HP", {"dialog", "fHPSezOprVyr"}},
+            {"Seznamy/Typy PV", {"dialog", "fPVTypy"}},
+            {"Seznamy/Umístění PV", {"dialog", "fPVUmist"}},
+            {"Seznamy/Označení PV", {"dialog", "fPVOznaceni"}},
+            {"Seznamy/Vybavení PV", {"dialog", "fPVVybav"}},
+            {"Seznamy/Prováděné kontroly PV", {"dialog", "fKatVodHKon"}},
+            {"Nastavení/Parametry programu", {"dialog", "fParProg"}},
+            {"Nastavení/Číselné řady dokladů", {"dialog", "fDokRad"}},
+            {"Nastavení/Definované texty", {"dialog", "fTexty"}},
+            {"Nastavení/Datatabáze", {"dialog", "fData"}},
+            {"About/About", {"dialog", "fAbout"}},
+            {"Konec", {"question", "Ukončit program ?"}},
+        };
+        QVERIFY(env->openProgramDatabase());
+        // the main window works on the program database, and "Datatabáze" connects to it again
+        SettingsStore::instance().writeValue(dbKey, QStringLiteral("SERVER NAME"), databaseFile());
         TDM dm(QStringLiteral("QelMenu2"));
         TfLTarko w(&dm);
-        QStringList actual;
-        for (QAction *top : w.menuBar()->actions()) {
-            if (!top->menu()) {
-                actual << top->text();
-                continue;
-            }
-            actual << QStringLiteral("[") + top->text() + QStringLiteral("]");
-            for (QAction *a : top->menu()->actions())
-                actual << (a->isSeparator() ? QStringLiteral("-") : a->text() + (a->isVisible() ? QString() : QStringLiteral(" (skryto)")));
-        }
-        const QStringList expected = {
-            "[Adresář]", "Adresy",
-            "[Kontroly]", "Hasící přístroje", "Požární vodovody", "Požární klapky", "Dílenské opravy", "-",
-            "Plán kontol", "Plán kontrol komplet", "-", "Časové rozložení kontrol (skryto)", "Dohledání HP",
-            "[Formuláře]", "Dodací listy", "Faktury",
-            "[Sklad]", "Ceník", "Výdejky - příjemky", "Objednávky", "-", "Sestavy skladu",
-            "[Sestavy]", "Statistika kontrol", "Materiál dodacího listu",
-            "[Seznamy]", "Základní ceník", "Ceník oprav", "Uživatelský ceník", "Seznam sekcí", "Díly a výkony k HP", "-",
-            "Typy HP", "Stavy HP", "Umístění HP", "Pozice HP", "Popis oprav a důvody vyřazení HP", "-",
-            "Typy PV", "Umístění PV", "Označení PV", "Vybavení PV", "Prováděné kontroly PV",
-            "[Čárový kód]", "Tisk čárových kódů", "Načtení kontroly", "Doplnění údajů",
-            "[Nastavení]", "Parametry programu", "Číselné řady dokladů", "-", "Definované texty", "-", "Datatabáze",
-            "Export a import", "-", "Údržba dat", "SQL", "Import dat z Tarko7",
-            "[About]", "About",
-            "Konec",
+        w.FormCreate();
+        QVERIFY(dm.isOpen());
+        auto openWindows = [&w] {
+            QSet<QWidget *> windows;
+            for (QWidget *child : w.findChildren<QWidget *>())
+                if (child->isWindow() && child->isVisible())
+                    windows.insert(child);
+            return windows;
         };
-        QCOMPARE(actual, expected);
+
+        QStringList seen;
+        for (QAction *top : w.menuBar()->actions()) {
+            QList<QAction *> entries = top->menu() ? top->menu()->actions() : QList<QAction *>({top});
+            for (QAction *entry : entries) {
+                if (entry->isSeparator() || !entry->isVisible())
+                    continue;
+                const QString path = top->menu() ? top->text() + QLatin1Char('/') + entry->text() : entry->text();
+                seen << path;
+                const Opens want = expected.value(path, {"nothing", ""});
+                QString opened;
+                if (qstrcmp(want.kind, "dialog") == 0)
+                    prompt().onModal([&](QDialog *d) {
+                        opened = d->objectName();
+                        return int(QDialog::Rejected);
+                    });
+                if (qstrcmp(want.kind, "question") == 0)
+                    prompt().answer(PromptNo);
+                const QSet<QWidget *> before = openWindows();
+                prompt().clear();
+                entry->trigger();
+                for (QWidget *window : openWindows() - before) {
+                    opened = QString::fromLatin1(window->metaObject()->className());
+                    window->close();
+                }
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                if (qstrcmp(want.kind, "question") == 0)
+                    opened = prompt().lastText();
+                QVERIFY2(prompt().unexpected.isEmpty(), qPrintable(path + QLatin1String(": ") + prompt().unexpected.join(QLatin1Char(';'))));
+                QVERIFY2(prompt().shown.size() == (qstrcmp(want.kind, "question") == 0 ? 1 : 0),
+                         qPrintable(path + QLatin1String(": ") + prompt().texts().join(QLatin1Char(';'))));
+                QCOMPARE(opened, QString::fromUtf8(want.what));
+            }
+        }
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QVERIFY2(seen.contains(it.key()), qPrintable(it.key()));
+        QVERIFY(!seen.contains(QStringLiteral("Kontroly/Časové rozložení kontrol")));
+        QVERIFY(dm.isOpen());
+        dm.close();
     }
 
     void toolBarAndEndButton()
@@ -252,7 +301,7 @@ private slots:
         w.findChild<QToolButton *>(QStringLiteral("sbKontrolyHP"))->click();
         w.findChild<QAction *>(QStringLiteral("miKontrolyHP"))->trigger();
         QCOMPARE(opened, 2);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         w.close();
     }
 };

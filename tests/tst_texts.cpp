@@ -28,7 +28,7 @@
 #include "core/rtf.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
 namespace {
 
@@ -88,14 +88,10 @@ QToolButton *button(QWidget *w, const char *name)
 
 } // namespace
 
-class TestTexts : public QObject
+class TestTexts : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> env;
-
-    QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
-    int count(const QString &sql) { return scalar(sql).toInt(); }
     int insertText(const QString &kod, const QString &popis, const QString &text)
     {
         const int key = int(DM->NextKey(QStringLiteral("TEXTY")));
@@ -119,16 +115,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
-    }
-    void cleanup()
-    {
-        QEL_CHECK_PROMPTS(*env);
-        env.reset();
-    }
+    void init() { startFresh(); }
+    void cleanup() { finish(); }
 
     void addRenameFormatSaveAndReopen()
     {
@@ -153,7 +141,7 @@ private slots:
             QCOMPARE(rows.value(QStringLiteral("POPIS")).toString(), QStringLiteral("Závěr kontroly"));
             QCOMPARE(w.chooser()->currentText(), QStringLiteral("Závěr kontroly"));   // the look-up follows
 
-            env->prompt().onModal([&](QDialog *d) {
+            prompt().onModal([&](QDialog *d) {
                 auto *editor = qobject_cast<TfTextEdit *>(d);
                 if (!editor)
                     return int(QDialog::Rejected);
@@ -196,7 +184,7 @@ private slots:
         chooseText(again, QStringLiteral("Závěr kontroly"));
         QStringList reopened;
         bool changedByLooking = true;
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             auto *editor = static_cast<TfTextEdit *>(d);
             reopened = runs(*editor->editor()->document());
             changedByLooking = editor->isChanged();
@@ -237,26 +225,26 @@ private slots:
         QVERIFY(!w.library().CanRemove());
         // no other way either: the window's action, the routine, the rows themselves
         QCOMPARE(w.Ubrat(), int(TextLibrary::ResRefused));
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Text s kódem patří programu, nelze jej smazat."));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Text s kódem patří programu, nelze jej smazat."));
         QCOMPARE(w.library().Remove(), int(TextLibrary::ResRefused));
         w.library().rows().deleteCurrentRow();
-        env->prompt().clear();
+        prompt().clear();
         QCOMPARE(w.Ulozit(), int(TextLibrary::ResSaveFailed));
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Chyba při uložení textu"));
-        QCOMPARE(env->prompt().shown.last().caption, QStringLiteral("Zpráva"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Chyba při uložení textu"));
+        QCOMPARE(prompt().shown.last().caption, QStringLiteral("Zpráva"));
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM TEXTY WHERE UNCIS = %1").arg(own)), 1);
-        env->prompt().clear();
+        prompt().clear();
 
         TfTexty fresh;
         QToolButton *ubrat2 = button(&fresh, "sbUbrat");
         chooseText(fresh, QStringLiteral("Můj text"));
         QVERIFY(ubrat2->isEnabled());
-        env->prompt().answer(PromptNo);
+        prompt().answer(PromptNo);
         QCOMPARE(fresh.Ubrat(), 1);
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Smazat vybraný text ?"));
-        QCOMPARE(env->prompt().shown.last().caption, QStringLiteral("Pozor"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Smazat vybraný text ?"));
+        QCOMPARE(prompt().shown.last().caption, QStringLiteral("Pozor"));
         QCOMPARE(fresh.library().rows().rowCount(), 2);
-        env->prompt().answer(PromptYes);
+        prompt().answer(PromptYes);
         QCOMPARE(fresh.Ubrat(), 0);
         QCOMPARE(fresh.chooser()->count(), 1);
         QCOMPARE(fresh.Ulozit(), 0);
@@ -265,7 +253,7 @@ private slots:
         // the text left is the program's: nothing to remove
         QCOMPARE(fresh.library().rows().value(QStringLiteral("UNCIS")).toInt(), own);
         QVERIFY(!ubrat2->isEnabled());
-        env->prompt().clear();
+        prompt().clear();
     }
 
     void closingAfterAFailedSaveKeepsTheWindow()
@@ -278,7 +266,7 @@ private slots:
         typeText(name, QStringLiteral("Poznámka upravená"));
 
         // another workstation changed the text meanwhile: this save must not win
-        auto second = env->connect(DM->database().databaseName(), QStringLiteral("Druha"));
+        auto second = secondWorkstation();
         QVERIFY(second);
         {
             QSqlQuery q = second->NewQuery();
@@ -286,16 +274,16 @@ private slots:
         }
 
         QCOMPARE(w.Zavrit(), int(TextLibrary::ResSaveFailed));
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Chyba při uložení textu"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Chyba při uložení textu"));
         QVERIFY(w.isVisible());
         QCOMPARE(name->text(), QStringLiteral("Poznámka upravená"));
         QCOMPARE(w.library().rows().value(QStringLiteral("POPIS")).toString(), QStringLiteral("Poznámka upravená"));
         // the window's cross and Esc go through the same save
-        env->prompt().clear();
+        prompt().clear();
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
-        QCOMPARE(env->prompt().lastText(), QStringLiteral("Chyba při uložení textu"));
-        env->prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Chyba při uložení textu"));
+        prompt().clear();
         QCOMPARE(scalar(QStringLiteral("SELECT POPIS FROM TEXTY WHERE UNCIS = %1").arg(key)).toString(),
                  QStringLiteral("Jinde"));
         second.reset();
@@ -341,7 +329,7 @@ private slots:
         select(text, 8, 8);
 
         QGuiApplication::clipboard()->clear();
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             auto *picker = qobject_cast<TfSezText *>(d);
             if (!picker)
                 return int(QDialog::Rejected);
@@ -374,7 +362,7 @@ private slots:
         QSqlQuery q = DM->NewQuery();
         QVERIFY(q.exec(QStringLiteral("UPDATE TEXTY SET TEXT = '{\\rtf1\\ansi a\\par b\\par}' WHERE UNCIS = %1")
                            .arg(inserted)));
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             // a double click in the list chooses too
             auto *picker = static_cast<TfSezText *>(d);
             int row = -1;
@@ -392,7 +380,7 @@ private slots:
 
         // "Konec" chooses nothing and changes nothing
         const QString before = text->toPlainText();
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             static_cast<TfSezText *>(d)->Konec();
             return d->result();
         });
@@ -480,7 +468,7 @@ private slots:
 
         // the font dialog for the selection
         select(text, 0, 5);
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             auto *fonts = qobject_cast<QFontDialog *>(d);
             if (!fonts)
                 return int(QDialog::Rejected);
@@ -563,7 +551,7 @@ private slots:
         editor.BindField(row, QStringLiteral("TEXT"));
         const QString pdf = env->path(QStringLiteral("tisk.pdf"));
         QString title;
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             auto *dialog = qobject_cast<QPrintDialog *>(d);
             if (!dialog)
                 return int(QDialog::Rejected);
@@ -593,7 +581,7 @@ private slots:
         TDM shellDm(QStringLiteral("QelTextsMenu"));
         TfLTarko w(&shellDm);
         QString opened;
-        env->prompt().onModal([&](QDialog *d) {
+        prompt().onModal([&](QDialog *d) {
             opened = d->objectName() + QLatin1Char(' ') + d->windowTitle();
             return 0;
         });

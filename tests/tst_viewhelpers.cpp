@@ -14,24 +14,19 @@
 #include <QTextList>
 
 #include "core/progress.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 #include "widgets/prubeh.h"
 #include "widgets/textformat.h"
 #include "widgets/viewhelpers.h"
 
-class TestViewHelpers : public QObject
+class TestViewHelpers : public ProgramDatabaseTest
 {
     Q_OBJECT
 private:
-    TestEnvironment env;
-
 private slots:
-    void initTestCase() { QVERIFY(env.openProgramDatabase()); }
-    void cleanup()
-    {
-        QEL_CHECK_PROMPTS(env);
-        env.prompt().clear();
-    }
+    void initTestCase() { startFresh(); }
+    void cleanup() { checkPrompts(); }
+    void cleanupTestCase() { finish(); }
 
     // --- clipboard text ----------------------------------------------------------------
 
@@ -82,9 +77,9 @@ private slots:
         }
 
         QVERIFY(!CopyGridToClipboard(nullptr));
-        QCOMPARE(env.prompt().lastText(), QStringLiteral("Zkopírování DB tabulky"));
-        QCOMPARE(env.prompt().shown.constLast().caption, QStringLiteral("Schránka"));
-        env.prompt().clear();
+        QCOMPARE(prompt().lastText(), QStringLiteral("Zkopírování DB tabulky"));
+        QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Schránka"));
+        prompt().clear();
     }
 
     // --- rich text -----------------------------------------------------------------------

@@ -1,44 +1,21 @@
 #pragma once
 // What the number-series tests share: a fresh program database, the working year
 // and month, and series added the way the series window adds them.
-#include <QObject>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QtTest>
-#include <memory>
-
 #include "core/dokrad.h"
-#include "core/globals.h"
 #include "core/parameters.h"
-#include "support/testenv.h"
+#include "support/programdatabasetest.h"
 
-class SeriesFixture : public QObject
+class SeriesFixture : public ProgramDatabaseTest
 {
 protected:
-    std::unique_ptr<TestEnvironment> env;
-
     void startFresh()
     {
-        env = std::make_unique<TestEnvironment>();
-        QVERIFY(env->openProgramDatabase());
+        ProgramDatabaseTest::startFresh();
         Parameters::instance().year = 2026;
         Parameters::instance().month = 3;
         UserName = QStringLiteral("novakova");
     }
-    void finish()
-    {
-        QEL_CHECK_PROMPTS(*env);
-        QVERIFY2(!prompt().answersLeft(), "a prepared answer was not used");
-        env.reset();
-    }
 
-    ScriptedPrompt &prompt() { return env->prompt(); }
-    QVariant scalar(const QString &sql) { return TestEnvironment::scalar(*DM, sql); }
-    void exec(const QString &sql)
-    {
-        QSqlQuery q = DM->NewQuery();
-        QVERIFY2(q.exec(sql), qPrintable(sql + QLatin1Char(' ') + q.lastError().text()));
-    }
     qint64 generator(const QString &code)
     {
         qint64 value = -1;
