@@ -1,13 +1,16 @@
-// The shared routines: token splitting and replacing, the bulk update of list rows on
-// a real database, moving rows by swapping, and the search by typing in a list.
+// The shared routines: token splitting and replacing, running statements and units of
+// work in a transaction, the bulk update of list rows on a real database, moving rows
+// by swapping, and the search by typing in a list.
 #include <QtTest>
 #include <QKeyEvent>
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include "core/incrementalsearch.h"
 #include "core/listdataset.h"
 #include "core/rowcache.h"
 #include "core/sqlpro.h"
+#include "core/sqlrun.h"
 #include "core/stringpro.h"
 #include "core/varsql.h"
 #include "support/programdatabasetest.h"
@@ -297,6 +300,96 @@ private slots:
         QCOMPARE(UpdateRows(list, DM, QStringLiteral("TST_RADKY"), QStringLiteral("UNCIS"),
                             UpdateAllRows, values, false), 0);
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM TST_RADKY WHERE FAKTURA = 'R' AND KLIC = 1")).toInt(), 300);
+    }
+
+    // --- running statements and transactions -------------------------------------
+
+    void runSqlReportsTheDriversError()
+    {
+        QString error;
+        QSqlQuery unknown = runSql(DM, QStringLiteral("SELECT NEZNAMY FROM TST_RADKY"), {}, &error);
+        QVERIFY(!unknown.isActive());
+        QVERIFY2(error.contains(QLatin1String("NEZNAMY")), qPrintable(error));
+        QCOMPARE(error, unknown.lastError().text());
+
+        // prepared fine, refused when executed: the check constraint's text comes back
+        error.clear();
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(!runSql(q, QStringLiteral("UPDATE TST_RADKY SET FAKTURA = :F WHERE CISLO = :C"),
+                        {{QStringLiteral("F"), QStringLiteral("X")}, {QStringLiteral("C"), 4}}, &error));
+        QVERIFY2(error.contains(QLatin1String("TST_RADKY_X")), qPrintable(error));
+
+        // values are bound, never pasted: a quote in a value is only a character
+        bool ok = false;
+        const QString text = QStringLiteral("O'Brien' OR ''='");
+        QVERIFY(runSql(DM, QStringLiteral("UPDATE TST_RADKY SET NAZEV = :N WHERE CISLO = :C"),
+                       {{QStringLiteral("N"), text}, {QStringLiteral("C"), 2}}).isActive());
+        QCOMPARE(scalarSql(DM, QStringLiteral("SELECT UNCIS FROM TST_RADKY WHERE NAZEV = :N"),
+                           {{QStringLiteral("N"), text}}, &ok).toInt(), 201);
+        QVERIFY(ok);
+        const QVariant none = scalarSql(DM, QStringLiteral("SELECT UNCIS FROM TST_RADKY WHERE NAZEV = :N"),
+                                        {{QStringLiteral("N"), QStringLiteral("O")}}, &ok);
+        QVERIFY(!ok);
+        QVERIFY(none.isNull());
+    }
+
+    void inTransactionRollsBackEveryStepOrCommitsAll()
+    {
+        auto steps = [](const QString &faktura) {
+            return [faktura](QString *error) {
+                return runSql(DM, QStringLiteral("INSERT INTO TST_BEZKLIC (UNCIS, NAZEV) VALUES (1, 'x')"), {}, error)
+                           .isActive()
+                       && runSql(DM, QStringLiteral("UPDATE TST_RADKY SET FAKTURA = :F"),
+                                 {{QStringLiteral("F"), faktura}}, error)
+                              .isActive();
+            };
+        };
+        QString error;
+        QVERIFY(!inTransaction(DM, steps(QStringLiteral("X")), &error));   // refused from the fourth row
+        QVERIFY2(error.contains(QLatin1String("TST_RADKY_X")), qPrintable(error));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM TST_BEZKLIC")).toInt(), 0);
+        QCOMPARE(fakturaColumn(), QStringLiteral("-----"));
+        QCOMPARE(DM->transactionDepth(), 0);
+
+        error.clear();
+        QVERIFY(inTransaction(DM, steps(QStringLiteral("F")), &error));
+        QVERIFY(error.isEmpty());
+        QCOMPARE(DM->transactionDepth(), 0);
+        // committed: nothing is left for a rollback of the connection to undo
+        DM->database().rollback();
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM TST_BEZKLIC")).toInt(), 1);
+        QCOMPARE(fakturaColumn(), QStringLiteral("FFFFF"));
+    }
+
+    void inTransactionInsideAGuardWorksOnASavepoint()
+    {
+        auto insert = [](int key) {
+            return runSql(DM, QStringLiteral("INSERT INTO TST_BEZKLIC (UNCIS, NAZEV) VALUES (:K, 'x')"),
+                          {{QStringLiteral("K"), key}})
+                .isActive();
+        };
+        auto count = [this] { return scalar(QStringLiteral("SELECT COUNT(*) FROM TST_BEZKLIC")).toInt(); };
+        {
+            TransactionGuard outer(DM);
+            QVERIFY(outer.isActive());
+            QVERIFY(insert(1));
+            QVERIFY(!inTransaction(DM, [&](QString *) { return insert(2) && insert(1); }));   // a duplicate key
+            QCOMPARE(DM->transactionDepth(), 1);
+            QCOMPARE(count(), 1);   // the caller's step stays, the failed unit's first step is undone
+            QVERIFY(inTransaction(DM, [&](QString *) { return insert(3); }));
+            QCOMPARE(count(), 2);
+            outer.rollback();
+        }
+        // the inner unit only ended its savepoint: the caller's rollback takes it too
+        QCOMPARE(DM->transactionDepth(), 0);
+        QCOMPARE(count(), 0);
+
+        {
+            TransactionGuard outer(DM);
+            QVERIFY(inTransaction(DM, [&](QString *) { return insert(4); }));
+            QVERIFY(outer.commit());
+        }
+        QCOMPARE(count(), 1);
     }
 
     // --- SwapWithNeighbour -----------------------------------------------------------

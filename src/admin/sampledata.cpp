@@ -8,6 +8,9 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <QVector>
+#include <functional>
+
+#include "core/sqlrun.h"
 
 #include "inspections/hpc.h"
 
@@ -40,11 +43,14 @@ public:
     qint64 next()
     {
         if (m_next > m_last) {
-            QSqlQuery q = m_dm.NewQuery();
-            if (!q.exec(QStringLiteral("SELECT GEN_ID(%1, %2) FROM RDB$DATABASE").arg(m_generator).arg(m_block))
-                || !q.next())
+            bool ok = false;
+            const qint64 last =
+                scalarSql(&m_dm, QStringLiteral("SELECT GEN_ID(%1, %2) FROM RDB$DATABASE").arg(m_generator).arg(m_block),
+                          {}, &ok)
+                    .toLongLong();
+            if (!ok)
                 return -1;
-            m_last = q.value(0).toLongLong();
+            m_last = last;
             m_next = m_last - m_block + 1;
         }
         const qint64 key = m_next++ * 100;
@@ -76,10 +82,14 @@ struct Writer
     }
     int count(const QString &table)
     {
-        QSqlQuery q = dm.NewQuery();
-        if (q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table) && q.next())
-            return q.value(0).toInt();
-        return -1;
+        bool ok = false;
+        const int rows = scalarSql(&dm, QStringLiteral("SELECT COUNT(*) FROM ") + table, {}, &ok).toInt();
+        return ok ? rows : -1;
+    }
+    // The steps in one transaction; they report through this writer.
+    bool transaction(const std::function<bool()> &steps)
+    {
+        return inTransaction(&dm, [&](QString *) { return steps(); }, error);
     }
     // One prepared INSERT with the values in column order, the key first: a key the
     // generator could not give (-1) is never written.
@@ -171,18 +181,20 @@ bool fillCodeLists(Writer &w, QHash<int, QString> *stateTexts)
 {
     TDMPro &dm = w.dm;
     if (w.count(QStringLiteral("S_STAV")) == 0) {
-        TransactionGuard g(&dm);
-        KeySource keys(dm, QStringLiteral("S_STAV"), 16);
-        QSqlQuery q = dm.NewQuery();
-        q.prepare(QStringLiteral("INSERT INTO S_STAV (UNCIS, TYP, POPIS, KDO, KLIC) VALUES (?, ?, ?, ?, 0)"));
-        for (int typ = 1; typ <= 10; ++typ)
-            if (!w.insert(q, {keys.next(), typ, StateTexts[typ], Kdo}, QStringLiteral("S_STAV")))
-                return false;
-        if (!g.commit())
-            return w.failText(g.lastError());
+        const bool written = w.transaction([&] {
+            KeySource keys(dm, QStringLiteral("S_STAV"), 16);
+            QSqlQuery q = dm.NewQuery();
+            q.prepare(QStringLiteral("INSERT INTO S_STAV (UNCIS, TYP, POPIS, KDO, KLIC) VALUES (?, ?, ?, ?, 0)"));
+            for (int typ = 1; typ <= 10; ++typ)
+                if (!w.insert(q, {keys.next(), typ, StateTexts[typ], Kdo}, QStringLiteral("S_STAV")))
+                    return false;
+            return true;
+        });
+        if (!written)
+            return false;
     }
-    QSqlQuery q = dm.NewQuery();
-    if (!q.exec(QStringLiteral("SELECT TYP, POPIS FROM S_STAV ORDER BY UNCIS")))
+    QSqlQuery q = runSql(&dm, QStringLiteral("SELECT TYP, POPIS FROM S_STAV ORDER BY UNCIS"));
+    if (!q.isActive())
         return w.fail(q, QStringLiteral("S_STAV"));
     while (q.next())
         if (!stateTexts->contains(q.value(0).toInt()))
@@ -199,16 +211,18 @@ bool fillCodeLists(Writer &w, QHash<int, QString> *stateTexts)
         const QString table = QString::fromLatin1(l.table);
         if (w.count(table) != 0)
             continue;
-        TransactionGuard g(&dm);
-        KeySource keys(dm, table, l.n);
-        QSqlQuery ins = dm.NewQuery();
-        ins.prepare(QStringLiteral("INSERT INTO %1 (UNCIS, POPIS, KDO%2) VALUES (?, ?, ?%3)")
-                        .arg(table, l.klic ? QStringLiteral(", KLIC") : QString(), l.klic ? QStringLiteral(", 0") : QString()));
-        for (int i = 0; i < l.n; ++i)
-            if (!w.insert(ins, {keys.next(), QString::fromUtf8(l.texts[i]), Kdo}, table))
-                return false;
-        if (!g.commit())
-            return w.failText(g.lastError());
+        const bool written = w.transaction([&] {
+            KeySource keys(dm, table, l.n);
+            QSqlQuery ins = dm.NewQuery();
+            ins.prepare(QStringLiteral("INSERT INTO %1 (UNCIS, POPIS, KDO%2) VALUES (?, ?, ?%3)")
+                            .arg(table, l.klic ? QStringLiteral(", KLIC") : QString(), l.klic ? QStringLiteral(", 0") : QString()));
+            for (int i = 0; i < l.n; ++i)
+                if (!w.insert(ins, {keys.next(), QString::fromUtf8(l.texts[i]), Kdo}, table))
+                    return false;
+            return true;
+        });
+        if (!written)
+            return false;
     }
     return true;
 }
@@ -251,25 +265,27 @@ bool fillPriceList(Writer &w, QVector<PriceType> *types, SampleCounts *counts)
             {11, "D19", "Hydrant D 19", "ks", 0, "", ""},
             {11, "C52", "Hydrant C 52", "ks", 0, "", ""},
         };
-        TransactionGuard g(&dm);
-        KeySource keys(dm, QStringLiteral("CENIK"), countOf(items));
-        QSqlQuery q = dm.NewQuery();
-        q.prepare(QStringLiteral("INSERT INTO CENIK (UNCIS, CSEKCE, KOD, POPIS, JEDN, ZNACKA, CENPRO, CENNAK, "
-                                 "VYROBCE, DRUH, STATUS, KDO, KLIC) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0)"));
-        for (const Item &it : items) {
-            const QString popis = QString::fromUtf8(it.popis);
-            if (!w.insert(q, {keys.next(), it.section, QString::fromUtf8(it.kod), popis, QString::fromUtf8(it.jedn),
-                              it.section == 7 ? popis : QString(), it.cena, qRound(it.cena * 60) / 100.0,
-                              QString::fromUtf8(it.vyrobce), QString::fromUtf8(it.druh), it.section == 1 ? 1 : 0, Kdo},
-                          QStringLiteral("CENIK")))
-                return false;
-        }
-        if (!g.commit())
-            return w.failText(g.lastError());
+        const bool written = w.transaction([&] {
+            KeySource keys(dm, QStringLiteral("CENIK"), countOf(items));
+            QSqlQuery q = dm.NewQuery();
+            q.prepare(QStringLiteral("INSERT INTO CENIK (UNCIS, CSEKCE, KOD, POPIS, JEDN, ZNACKA, CENPRO, CENNAK, "
+                                     "VYROBCE, DRUH, STATUS, KDO, KLIC) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0)"));
+            for (const Item &it : items) {
+                const QString popis = QString::fromUtf8(it.popis);
+                if (!w.insert(q, {keys.next(), it.section, QString::fromUtf8(it.kod), popis, QString::fromUtf8(it.jedn),
+                                  it.section == 7 ? popis : QString(), it.cena, qRound(it.cena * 60) / 100.0,
+                                  QString::fromUtf8(it.vyrobce), QString::fromUtf8(it.druh), it.section == 1 ? 1 : 0, Kdo},
+                              QStringLiteral("CENIK")))
+                    return false;
+            }
+            return true;
+        });
+        if (!written)
+            return false;
         counts->priceItems = countOf(items);
     }
-    QSqlQuery q = dm.NewQuery();
-    if (!q.exec(QStringLiteral("SELECT UNCIS, POPIS, VYROBCE, DRUH FROM CENIK WHERE CSEKCE = 7 ORDER BY UNCIS")))
+    QSqlQuery q = runSql(&dm, QStringLiteral("SELECT UNCIS, POPIS, VYROBCE, DRUH FROM CENIK WHERE CSEKCE = 7 ORDER BY UNCIS"));
+    if (!q.isActive())
         return w.fail(q, QStringLiteral("CENIK"));
     while (q.next())
         types->append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()});
@@ -278,20 +294,22 @@ bool fillPriceList(Writer &w, QVector<PriceType> *types, SampleCounts *counts)
 
     // a user price list with a discount on the inspection of the commonest types
     if (w.count(QStringLiteral("CENUZH")) == 0) {
-        TransactionGuard g(&dm);
-        const qint64 head = KeySource(dm, QStringLiteral("CENUZH"), 1).next();
-        QSqlQuery h = dm.NewQuery();
-        h.prepare(QStringLiteral("INSERT INTO CENUZH (UNCIS, NAZEV, KDO, KLIC) VALUES (?, ?, ?, 0)"));
-        if (!w.insert(h, {head, QStringLiteral("Velkoodběratelé"), Kdo}, QStringLiteral("CENUZH")))
-            return false;
-        KeySource keys(dm, QStringLiteral("CENUZP"), types->size());
-        QSqlQuery p = dm.NewQuery();
-        p.prepare(QStringLiteral("INSERT INTO CENUZP (UNCIS, UNCH, UNCCEN, CENA, KDO, KLIC) VALUES (?, ?, ?, ?, ?, 0)"));
-        for (int i = 0; i < types->size() && i < 4; ++i)
-            if (!w.insert(p, {keys.next(), head, types->at(i).key, 38.0, Kdo}, QStringLiteral("CENUZP")))
+        const bool written = w.transaction([&] {
+            const qint64 head = KeySource(dm, QStringLiteral("CENUZH"), 1).next();
+            QSqlQuery h = dm.NewQuery();
+            h.prepare(QStringLiteral("INSERT INTO CENUZH (UNCIS, NAZEV, KDO, KLIC) VALUES (?, ?, ?, 0)"));
+            if (!w.insert(h, {head, QStringLiteral("Velkoodběratelé"), Kdo}, QStringLiteral("CENUZH")))
                 return false;
-        if (!g.commit())
-            return w.failText(g.lastError());
+            KeySource keys(dm, QStringLiteral("CENUZP"), types->size());
+            QSqlQuery p = dm.NewQuery();
+            p.prepare(QStringLiteral("INSERT INTO CENUZP (UNCIS, UNCH, UNCCEN, CENA, KDO, KLIC) VALUES (?, ?, ?, ?, ?, 0)"));
+            for (int i = 0; i < types->size() && i < 4; ++i)
+                if (!w.insert(p, {keys.next(), head, types->at(i).key, 38.0, Kdo}, QStringLiteral("CENUZP")))
+                    return false;
+            return true;
+        });
+        if (!written)
+            return false;
     }
     return true;
 }
@@ -314,16 +332,18 @@ bool fillSeries(Writer &w, int inspectionNumbers)
             && !dm.executeDdl(QStringLiteral("RECREATE SEQUENCE ") + seq, &ddlError))
             return w.failText(ddlError);
     }
-    TransactionGuard g(&dm);
-    KeySource keys(dm, QStringLiteral("DOKRAD"), countOf(series));
-    QSqlQuery q = dm.NewQuery();
-    q.prepare(QStringLiteral("INSERT INTO DOKRAD (UNCIS, KOD, POPIS, FORMAT, KDO, KLIC) VALUES (?, ?, ?, ?, ?, 0)"));
-    for (const Series &s : series)
-        if (!w.insert(q, {keys.next(), QString::fromLatin1(s.kod), QString::fromUtf8(s.popis),
-                          QString::fromLatin1(s.format), Kdo}, QStringLiteral("DOKRAD")))
-            return false;
-    if (!g.commit())
-        return w.failText(g.lastError());
+    const bool written = w.transaction([&] {
+        KeySource keys(dm, QStringLiteral("DOKRAD"), countOf(series));
+        QSqlQuery q = dm.NewQuery();
+        q.prepare(QStringLiteral("INSERT INTO DOKRAD (UNCIS, KOD, POPIS, FORMAT, KDO, KLIC) VALUES (?, ?, ?, ?, ?, 0)"));
+        for (const Series &s : series)
+            if (!w.insert(q, {keys.next(), QString::fromLatin1(s.kod), QString::fromUtf8(s.popis),
+                              QString::fromLatin1(s.format), Kdo}, QStringLiteral("DOKRAD")))
+                return false;
+        return true;
+    });
+    if (!written)
+        return false;
     QString ddlError;
     if (inspectionNumbers > 0
         && !dm.executeDdl(QStringLiteral("ALTER SEQUENCE XKHP RESTART WITH %1").arg(inspectionNumbers), &ddlError))
@@ -354,27 +374,29 @@ bool fillSampleData(TDMPro &dm, const SampleOptions &o, SampleCounts *countsOut,
     // technicians: own (TYP 3), the last one an outside technician (TYP 4)
     QVector<qint64> techs;
     {
-        TransactionGuard g(&dm);
-        KeySource keys(dm, QStringLiteral("ADRESAR"), qMax(1, o.technicians));
-        QSqlQuery q = dm.NewQuery();
-        q.prepare(QStringLiteral("INSERT INTO ADRESAR (UNCIS, CISLO, KOD, NAZEV, JMENO, PRIJMENI, MESTO, MOBIL, TYP, "
-                                 "SERTECH, SESTADR, CISPRUKAZU, KDO, KLIC) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 'A', 'N', ?, ?, 0)"));
-        for (int i = 0; i < o.technicians; ++i) {
-            const qint64 key = keys.next();
-            if (key < 0)
-                return w.failText(QStringLiteral("ADRESAR: generátor"));
-            const QString jmeno = pick(FirstNames), prijmeni = pick(Surnames);
-            const bool outside = o.technicians > 1 && i == o.technicians - 1;
-            if (!w.insert(q, {key, i + 1, QStringLiteral("T%1").arg(i + 1), prijmeni + QLatin1Char(' ') + jmeno, jmeno,
-                              prijmeni, QString::fromUtf8(Towns[rng.bounded(countOf(Towns))].name),
-                              QStringLiteral("+420 6%1").arg(rng.bounded(10000000, 99999999)), outside ? 4 : 3,
-                              QStringLiteral("HP-%1/%2").arg(rng.bounded(100, 999)).arg(lastYear % 100), Kdo},
-                          QStringLiteral("ADRESAR")))
-                return false;
-            techs.append(key);
-        }
-        if (!g.commit())
-            return w.failText(g.lastError());
+        const bool written = w.transaction([&] {
+            KeySource keys(dm, QStringLiteral("ADRESAR"), qMax(1, o.technicians));
+            QSqlQuery q = dm.NewQuery();
+            q.prepare(QStringLiteral("INSERT INTO ADRESAR (UNCIS, CISLO, KOD, NAZEV, JMENO, PRIJMENI, MESTO, MOBIL, TYP, "
+                                     "SERTECH, SESTADR, CISPRUKAZU, KDO, KLIC) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 'A', 'N', ?, ?, 0)"));
+            for (int i = 0; i < o.technicians; ++i) {
+                const qint64 key = keys.next();
+                if (key < 0)
+                    return w.failText(QStringLiteral("ADRESAR: generátor"));
+                const QString jmeno = pick(FirstNames), prijmeni = pick(Surnames);
+                const bool outside = o.technicians > 1 && i == o.technicians - 1;
+                if (!w.insert(q, {key, i + 1, QStringLiteral("T%1").arg(i + 1), prijmeni + QLatin1Char(' ') + jmeno, jmeno,
+                                  prijmeni, QString::fromUtf8(Towns[rng.bounded(countOf(Towns))].name),
+                                  QStringLiteral("+420 6%1").arg(rng.bounded(10000000, 99999999)), outside ? 4 : 3,
+                                  QStringLiteral("HP-%1/%2").arg(rng.bounded(100, 999)).arg(lastYear % 100), Kdo},
+                              QStringLiteral("ADRESAR")))
+                    return false;
+                techs.append(key);
+            }
+            return true;
+        });
+        if (!written)
+            return false;
         counts.technicians = techs.size();
     }
 
@@ -382,63 +404,65 @@ bool fillSampleData(TDMPro &dm, const SampleOptions &o, SampleCounts *countsOut,
     struct Site { qint64 firm, key; QStringList objects; };
     QVector<Site> sites;
     {
-        TransactionGuard g(&dm);
-        KeySource adrKeys(dm, QStringLiteral("ADRESAR"), 500), firKeys(dm, QStringLiteral("FIRMY"), 500),
-            objKeys(dm, QStringLiteral("S_OBJEKT"), 1000), strKeys(dm, QStringLiteral("STREDISKA"), 1000);
-        QSqlQuery adr = dm.NewQuery(), fir = dm.NewQuery(), obj = dm.NewQuery(), str = dm.NewQuery();
-        adr.prepare(QStringLiteral("INSERT INTO ADRESAR (UNCIS, CISLO, KOD, NAZEV, ULICE, CISPOP, PSC, MESTO, TEL, IMAIL, "
-                                   "ICO, TYP, SESTADR, PERHP, PERPV, PERPK, KDO, KLIC) "
-                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 'N', 12, 12, 12, ?, 0)"));
-        fir.prepare(QStringLiteral("INSERT INTO FIRMY (UNCIS, UNCH, DIC, ODP1, FCE1, TEL1, DPH, SLEVA, TYPOBJ, KDO, KLIC) "
-                                   "VALUES (?, ?, ?, ?, ?, ?, 'A', ?, ?, ?, 0)"));
-        obj.prepare(QStringLiteral("INSERT INTO S_OBJEKT (UNCIS, UNCH, OBJEKT, PORADI, KDO, KLIC) VALUES (?, ?, ?, ?, ?, 0)"));
-        str.prepare(QStringLiteral("INSERT INTO STREDISKA (UNCIS, UNCH, STREDISKO, ULICE, CISPOP, PSC, MESTO, PERHP, PERPV, "
-                                   "PERPK, KONOSO, KONTAKT, KDO, KLIC) VALUES (?, ?, ?, ?, ?, ?, ?, 12, 12, 12, ?, ?, ?, 0)"));
-        for (int c = 0; c < o.customers; ++c) {
-            const qint64 key = adrKeys.next();
-            if (key < 0)
-                return w.failText(QStringLiteral("ADRESAR: generátor"));
-            const Town &town = Towns[rng.bounded(countOf(Towns))];
-            const QString surname = pick(Surnames);
-            const QString name = pick(Trades) + QLatin1Char(' ') + surname + QLatin1Char(' ') + pick(Forms);
-            const QString companyNo = ico(rng);
-            const QString mail = QStringLiteral("info@firma%1.cz").arg(c + 1);
-            if (!w.insert(adr, {key, 1000 + c, QStringLiteral("Z%1").arg(c + 1, 5, 10, QLatin1Char('0')), name,
-                                pick(Streets), QString::number(rng.bounded(1, 2500)), QString::fromUtf8(town.psc),
-                                QString::fromUtf8(town.name), QStringLiteral("+420 5%1").arg(rng.bounded(10000000, 99999999)),
-                                mail, companyNo, Kdo}, QStringLiteral("ADRESAR")))
-                return false;
-            static const char *const orders[] = {"", "U", "O", "S", "E"};
-            if (!w.insert(fir, {firKeys.next(), key, QStringLiteral("CZ") + companyNo,
-                                pick(FirstNames) + QLatin1Char(' ') + pick(Surnames), QStringLiteral("jednatel"),
-                                QStringLiteral("+420 7%1").arg(rng.bounded(10000000, 99999999)),
-                                double(rng.bounded(3) * 5), QString::fromLatin1(orders[rng.bounded(5)]), Kdo},
-                          QStringLiteral("FIRMY")))
-                return false;
-            QStringList objects;
-            const int nObjects = 1 + rng.bounded(3);
-            for (int i = 0; i < nObjects; ++i) {
-                objects << QString::fromUtf8(Objects[(c + i) % countOf(Objects)]);
-                if (!w.insert(obj, {objKeys.next(), key, objects.last(), i + 1, Kdo}, QStringLiteral("S_OBJEKT")))
+        const bool written = w.transaction([&] {
+            KeySource adrKeys(dm, QStringLiteral("ADRESAR"), 500), firKeys(dm, QStringLiteral("FIRMY"), 500),
+                objKeys(dm, QStringLiteral("S_OBJEKT"), 1000), strKeys(dm, QStringLiteral("STREDISKA"), 1000);
+            QSqlQuery adr = dm.NewQuery(), fir = dm.NewQuery(), obj = dm.NewQuery(), str = dm.NewQuery();
+            adr.prepare(QStringLiteral("INSERT INTO ADRESAR (UNCIS, CISLO, KOD, NAZEV, ULICE, CISPOP, PSC, MESTO, TEL, IMAIL, "
+                                       "ICO, TYP, SESTADR, PERHP, PERPV, PERPK, KDO, KLIC) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 'N', 12, 12, 12, ?, 0)"));
+            fir.prepare(QStringLiteral("INSERT INTO FIRMY (UNCIS, UNCH, DIC, ODP1, FCE1, TEL1, DPH, SLEVA, TYPOBJ, KDO, KLIC) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, 'A', ?, ?, ?, 0)"));
+            obj.prepare(QStringLiteral("INSERT INTO S_OBJEKT (UNCIS, UNCH, OBJEKT, PORADI, KDO, KLIC) VALUES (?, ?, ?, ?, ?, 0)"));
+            str.prepare(QStringLiteral("INSERT INTO STREDISKA (UNCIS, UNCH, STREDISKO, ULICE, CISPOP, PSC, MESTO, PERHP, PERPV, "
+                                       "PERPK, KONOSO, KONTAKT, KDO, KLIC) VALUES (?, ?, ?, ?, ?, ?, ?, 12, 12, 12, ?, ?, ?, 0)"));
+            for (int c = 0; c < o.customers; ++c) {
+                const qint64 key = adrKeys.next();
+                if (key < 0)
+                    return w.failText(QStringLiteral("ADRESAR: generátor"));
+                const Town &town = Towns[rng.bounded(countOf(Towns))];
+                const QString surname = pick(Surnames);
+                const QString name = pick(Trades) + QLatin1Char(' ') + surname + QLatin1Char(' ') + pick(Forms);
+                const QString companyNo = ico(rng);
+                const QString mail = QStringLiteral("info@firma%1.cz").arg(c + 1);
+                if (!w.insert(adr, {key, 1000 + c, QStringLiteral("Z%1").arg(c + 1, 5, 10, QLatin1Char('0')), name,
+                                    pick(Streets), QString::number(rng.bounded(1, 2500)), QString::fromUtf8(town.psc),
+                                    QString::fromUtf8(town.name), QStringLiteral("+420 5%1").arg(rng.bounded(10000000, 99999999)),
+                                    mail, companyNo, Kdo}, QStringLiteral("ADRESAR")))
                     return false;
-                ++counts.objects;
-            }
-            for (int s = 0; s < o.sitesPerCustomer; ++s) {
-                const qint64 site = strKeys.next();
-                const Town &at = s == 0 ? town : Towns[rng.bounded(countOf(Towns))];
-                const QString siteName = QString::fromUtf8(SiteNames[(c + s) % countOf(SiteNames)])
-                                         + QLatin1Char(' ') + QString::fromUtf8(at.name);
-                if (!w.insert(str, {site, key, siteName, pick(Streets), QString::number(rng.bounded(1, 2500)),
-                                    QString::fromUtf8(at.psc), QString::fromUtf8(at.name),
-                                    pick(FirstNames) + QLatin1Char(' ') + pick(Surnames),
-                                    QStringLiteral("+420 6%1").arg(rng.bounded(10000000, 99999999)), Kdo},
-                              QStringLiteral("STREDISKA")))
+                static const char *const orders[] = {"", "U", "O", "S", "E"};
+                if (!w.insert(fir, {firKeys.next(), key, QStringLiteral("CZ") + companyNo,
+                                    pick(FirstNames) + QLatin1Char(' ') + pick(Surnames), QStringLiteral("jednatel"),
+                                    QStringLiteral("+420 7%1").arg(rng.bounded(10000000, 99999999)),
+                                    double(rng.bounded(3) * 5), QString::fromLatin1(orders[rng.bounded(5)]), Kdo},
+                              QStringLiteral("FIRMY")))
                     return false;
-                sites.append({key, site, objects});
+                QStringList objects;
+                const int nObjects = 1 + rng.bounded(3);
+                for (int i = 0; i < nObjects; ++i) {
+                    objects << QString::fromUtf8(Objects[(c + i) % countOf(Objects)]);
+                    if (!w.insert(obj, {objKeys.next(), key, objects.last(), i + 1, Kdo}, QStringLiteral("S_OBJEKT")))
+                        return false;
+                    ++counts.objects;
+                }
+                for (int s = 0; s < o.sitesPerCustomer; ++s) {
+                    const qint64 site = strKeys.next();
+                    const Town &at = s == 0 ? town : Towns[rng.bounded(countOf(Towns))];
+                    const QString siteName = QString::fromUtf8(SiteNames[(c + s) % countOf(SiteNames)])
+                                             + QLatin1Char(' ') + QString::fromUtf8(at.name);
+                    if (!w.insert(str, {site, key, siteName, pick(Streets), QString::number(rng.bounded(1, 2500)),
+                                        QString::fromUtf8(at.psc), QString::fromUtf8(at.name),
+                                        pick(FirstNames) + QLatin1Char(' ') + pick(Surnames),
+                                        QStringLiteral("+420 6%1").arg(rng.bounded(10000000, 99999999)), Kdo},
+                                  QStringLiteral("STREDISKA")))
+                        return false;
+                    sites.append({key, site, objects});
+                }
             }
-        }
-        if (!g.commit())
-            return w.failText(g.lastError());
+            return true;
+        });
+        if (!written)
+            return false;
         counts.customers = o.customers;
         counts.sites = sites.size();
     }
@@ -452,136 +476,138 @@ bool fillSampleData(TDMPro &dm, const SampleOptions &o, SampleCounts *countsOut,
     QHash<int, int> numbersOfYear;
     int lastYearNumbers = 0;
     {
-        TransactionGuard g(&dm);
-        KeySource headKeys(dm, QStringLiteral("PR_HLAV"), 1000), itemKeys(dm, QStringLiteral("PR_TAB"), 5000);
-        QSqlQuery head = dm.NewQuery(), item = dm.NewQuery();
-        head.prepare(QStringLiteral("INSERT INTO PR_HLAV (UNCIS, PRAVID, DATUM, FAKTURA, VYRPROT, UNCTECH, UNCTECH2, "
-                                    "UNCFIR, UNCSTR, POCHP, UNCDOD, CISPRO, PCISLO, CASNAR, CENA, ZAMEK, KDO, KLIC) "
-                                    "VALUES (?, 'A', ?, ?, 'N', ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, 0)"));
-        item.prepare(QStringLiteral("INSERT INTO PR_TAB (UNCIS, UNCH, OBJEKT, MISTO, ZNACKA, OPRTEXT, DRUH, VYRCIS, STAV, "
-                                    "POZN, HP, ROK, VYROBCE, STATUS, PREDILNA, PREVYRAZ, UNCCEN, PRESKLAD, PORADI, POSDIL, "
-                                    "CARKOD, UNCPOM, KDO, KLIC, NAKSTR) "
-                                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?)"));
-        auto newUnit = [&](const Site &site, int year, bool brandNew) {
-            Unit u;
-            const PriceType &t = types.at(rng.bounded(types.size()));
-            u.unccen = t.key; u.hp = t.popis; u.vyrobce = t.vyrobce; u.druh = t.druh;
-            u.poradi = 1 + rng.bounded(site.objects.size());
-            u.objekt = site.objects.at(u.poradi - 1);
-            u.misto = pick(Locations) + QLatin1Char(' ') + pick(Positions);
-            u.rok = brandNew ? year : year - rng.bounded(0, 12);
-            ++serialCounter;
-            u.vyrcis = QStringLiteral("%1/%2").arg(100000 + (qint64(serialCounter) * 7919) % 900000)
-                           .arg(u.rok % 100, 2, 10, QLatin1Char('0'));
-            u.posdil = u.rok + 5 * ((year - u.rok) / 5);
-            u.carkod = rng.bounded(3) == 0 ? 0 : 200000 + serialCounter;
-            return u;
-        };
-        // a judged state for an item that was at the customer this year
-        auto judge = [&rng]() {
-            const int r = rng.bounded(1000);
-            return r < 880 ? 1 : r < 920 ? 4 : r < 950 ? 2 : r < 970 ? 5 : r < 992 ? 3 : 10;
-        };
-        const int nSites = sites.size();
-        for (int s = 0; s < nSites; ++s) {
-            const Site &site = sites.at(s);
-            const int month = 1 + (s * 7) % 12, day = 8 + (s * 13) % 21;   // minus a week stays in the month
-            const qint64 tech = techs.isEmpty() ? 0 : techs.at(s % techs.size());
-            QVector<Unit> units;
-            int turn = 0;
-            for (int i = 0; i < o.perSite; ++i)
-                units.append(newUnit(site, firstYear - rng.bounded(0, 3), false));
-            std::sort(units.begin(), units.end(), [](const Unit &a, const Unit &b) { return a.poradi < b.poradi; });
-            for (int i = 0; i < units.size(); ++i)
-                units[i].uncpom = 0;   // given the item key of its first inspection
-            for (int y = firstYear; y <= lastYear; ++y) {
-                QDate date(y, month, day);
-                date = date.addDays(-rng.bounded(0, 8));
-                const bool newest = y == lastYear;
-                const bool prepared = newest && (date > today || s == nSites - 1);
-                // a prepared inspection is dated the day it was carried forward
-                if (prepared && (date > today || (s == nSites - 1 && y == today.year())))
-                    date = today;
-                if (y > firstYear) {
-                    // carry-forward: what left is replaced next to where it stood
-                    QVector<Unit> next;
-                    for (const Unit &u : units) {
-                        if (u.status == 2 || u.status == 3 || u.status == 5 || u.status == 10) {
-                            if (prepared)
-                                continue;
-                            Unit r = newUnit(site, y, false);
-                            r.objekt = u.objekt; r.poradi = u.poradi; r.misto = u.misto; r.uncpom = u.uncpom;
-                            // the first site takes turns, so a tiny sample still has every replacement
-                            const bool other = s == 0 ? (++turn % 2 == 0) : rng.bounded(2) == 1;
-                            if (u.status == 2)
-                                r.status = other ? 7 : 6;
-                            else
-                                r.status = u.status == 10 || other ? 9 : 8;
-                            if (r.status == 7 || r.status == 9) {
-                                Unit fresh = newUnit(site, y, true);
-                                r.vyrcis = fresh.vyrcis; r.rok = fresh.rok; r.posdil = fresh.posdil;
+        const bool written = w.transaction([&] {
+            KeySource headKeys(dm, QStringLiteral("PR_HLAV"), 1000), itemKeys(dm, QStringLiteral("PR_TAB"), 5000);
+            QSqlQuery head = dm.NewQuery(), item = dm.NewQuery();
+            head.prepare(QStringLiteral("INSERT INTO PR_HLAV (UNCIS, PRAVID, DATUM, FAKTURA, VYRPROT, UNCTECH, UNCTECH2, "
+                                        "UNCFIR, UNCSTR, POCHP, UNCDOD, CISPRO, PCISLO, CASNAR, CENA, ZAMEK, KDO, KLIC) "
+                                        "VALUES (?, 'A', ?, ?, 'N', ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, 0)"));
+            item.prepare(QStringLiteral("INSERT INTO PR_TAB (UNCIS, UNCH, OBJEKT, MISTO, ZNACKA, OPRTEXT, DRUH, VYRCIS, STAV, "
+                                        "POZN, HP, ROK, VYROBCE, STATUS, PREDILNA, PREVYRAZ, UNCCEN, PRESKLAD, PORADI, POSDIL, "
+                                        "CARKOD, UNCPOM, KDO, KLIC, NAKSTR) "
+                                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?)"));
+            auto newUnit = [&](const Site &site, int year, bool brandNew) {
+                Unit u;
+                const PriceType &t = types.at(rng.bounded(types.size()));
+                u.unccen = t.key; u.hp = t.popis; u.vyrobce = t.vyrobce; u.druh = t.druh;
+                u.poradi = 1 + rng.bounded(site.objects.size());
+                u.objekt = site.objects.at(u.poradi - 1);
+                u.misto = pick(Locations) + QLatin1Char(' ') + pick(Positions);
+                u.rok = brandNew ? year : year - rng.bounded(0, 12);
+                ++serialCounter;
+                u.vyrcis = QStringLiteral("%1/%2").arg(100000 + (qint64(serialCounter) * 7919) % 900000)
+                               .arg(u.rok % 100, 2, 10, QLatin1Char('0'));
+                u.posdil = u.rok + 5 * ((year - u.rok) / 5);
+                u.carkod = rng.bounded(3) == 0 ? 0 : 200000 + serialCounter;
+                return u;
+            };
+            // a judged state for an item that was at the customer this year
+            auto judge = [&rng]() {
+                const int r = rng.bounded(1000);
+                return r < 880 ? 1 : r < 920 ? 4 : r < 950 ? 2 : r < 970 ? 5 : r < 992 ? 3 : 10;
+            };
+            const int nSites = sites.size();
+            for (int s = 0; s < nSites; ++s) {
+                const Site &site = sites.at(s);
+                const int month = 1 + (s * 7) % 12, day = 8 + (s * 13) % 21;   // minus a week stays in the month
+                const qint64 tech = techs.isEmpty() ? 0 : techs.at(s % techs.size());
+                QVector<Unit> units;
+                int turn = 0;
+                for (int i = 0; i < o.perSite; ++i)
+                    units.append(newUnit(site, firstYear - rng.bounded(0, 3), false));
+                std::sort(units.begin(), units.end(), [](const Unit &a, const Unit &b) { return a.poradi < b.poradi; });
+                for (int i = 0; i < units.size(); ++i)
+                    units[i].uncpom = 0;   // given the item key of its first inspection
+                for (int y = firstYear; y <= lastYear; ++y) {
+                    QDate date(y, month, day);
+                    date = date.addDays(-rng.bounded(0, 8));
+                    const bool newest = y == lastYear;
+                    const bool prepared = newest && (date > today || s == nSites - 1);
+                    // a prepared inspection is dated the day it was carried forward
+                    if (prepared && (date > today || (s == nSites - 1 && y == today.year())))
+                        date = today;
+                    if (y > firstYear) {
+                        // carry-forward: what left is replaced next to where it stood
+                        QVector<Unit> next;
+                        for (const Unit &u : units) {
+                            if (u.status == 2 || u.status == 3 || u.status == 5 || u.status == 10) {
+                                if (prepared)
+                                    continue;
+                                Unit r = newUnit(site, y, false);
+                                r.objekt = u.objekt; r.poradi = u.poradi; r.misto = u.misto; r.uncpom = u.uncpom;
+                                // the first site takes turns, so a tiny sample still has every replacement
+                                const bool other = s == 0 ? (++turn % 2 == 0) : rng.bounded(2) == 1;
+                                if (u.status == 2)
+                                    r.status = other ? 7 : 6;
+                                else
+                                    r.status = u.status == 10 || other ? 9 : 8;
+                                if (r.status == 7 || r.status == 9) {
+                                    Unit fresh = newUnit(site, y, true);
+                                    r.vyrcis = fresh.vyrcis; r.rok = fresh.rok; r.posdil = fresh.posdil;
+                                }
+                                next.append(r);
+                            } else {
+                                Unit k = u;
+                                k.status = prepared ? 0 : judge();
+                                next.append(k);
                             }
-                            next.append(r);
-                        } else {
-                            Unit k = u;
-                            k.status = prepared ? 0 : judge();
-                            next.append(k);
                         }
+                        units = next;
+                    } else {
+                        for (Unit &u : units)
+                            u.status = judge();
                     }
-                    units = next;
-                } else {
-                    for (Unit &u : units)
-                        u.status = judge();
-                }
-                if (s == 0 && y == firstYear) {
-                    // the first site shows every state that leaves, so even a tiny sample has them all
-                    static const int forced[] = {2, 2, 3, 5, 4, 10};
-                    for (int i = 0; i < units.size() && i < countOf(forced); ++i)
-                        units[i].status = forced[i];
-                }
-                const qint64 hkey = headKeys.next();
-                if (hkey < 0)
-                    return w.failText(QStringLiteral("PR_HLAV: generátor"));
-                int pochp = 0;
-                for (Unit &u : units) {
-                    u.oprtext = (u.status == 2 || u.status == 3 || u.status == 4 || u.status == 5)
-                                    ? pick(RepairTexts) : QString();
-                    if (TfHPC::leftAtCustomer(u.status))
-                        ++pochp;
-                }
-                QString cispro;
-                int pcislo = 0;
-                if (!prepared) {
-                    pcislo = ++numbersOfYear[y];
-                    cispro = QStringLiteral("KHP%1/%2").arg(y).arg(pcislo);
-                }
-                const QString faktura = prepared ? QStringLiteral("P") : newest ? QStringLiteral("R") : QStringLiteral("F");
-                const qint64 tech2 = (s % 5 == 0 && techs.size() > 1) ? techs.at((s + 1) % techs.size()) : 0;
-                if (!w.insert(head, {hkey, date, faktura, tech, tech2, site.firm, site.key, pochp, cispro, pcislo,
-                                     prepared ? 0.0 : 0.5 + units.size() * 0.1, prepared ? 0.0 : units.size() * 45.0,
-                                     newest ? QStringLiteral("N") : QStringLiteral("A"), Kdo},
-                              QStringLiteral("PR_HLAV")))
-                    return false;
-                for (Unit &u : units) {
-                    const qint64 ikey = itemKeys.next();
-                    if (ikey < 0)
-                        return w.failText(QStringLiteral("PR_TAB: generátor"));
-                    if (u.uncpom == 0)
-                        u.uncpom = ikey;
-                    const TfHPC::StateFlags f = TfHPC::flagsOfState(u.status);
-                    if (!w.insert(item, {ikey, hkey, u.objekt, u.misto, TfHPC::markOf(u.hp, u.oprtext), u.oprtext,
-                                         u.druh, u.vyrcis, u.status ? stateTexts.value(u.status) : QString(), QString(),
-                                         u.hp, u.rok, u.vyrobce, u.status, f.preDilna, f.preVyraz, u.unccen, f.preSklad,
-                                         u.poradi, u.posdil, u.carkod, u.uncpom, Kdo, QString()},
-                                  QStringLiteral("PR_TAB")))
+                    if (s == 0 && y == firstYear) {
+                        // the first site shows every state that leaves, so even a tiny sample has them all
+                        static const int forced[] = {2, 2, 3, 5, 4, 10};
+                        for (int i = 0; i < units.size() && i < countOf(forced); ++i)
+                            units[i].status = forced[i];
+                    }
+                    const qint64 hkey = headKeys.next();
+                    if (hkey < 0)
+                        return w.failText(QStringLiteral("PR_HLAV: generátor"));
+                    int pochp = 0;
+                    for (Unit &u : units) {
+                        u.oprtext = (u.status == 2 || u.status == 3 || u.status == 4 || u.status == 5)
+                                        ? pick(RepairTexts) : QString();
+                        if (TfHPC::leftAtCustomer(u.status))
+                            ++pochp;
+                    }
+                    QString cispro;
+                    int pcislo = 0;
+                    if (!prepared) {
+                        pcislo = ++numbersOfYear[y];
+                        cispro = QStringLiteral("KHP%1/%2").arg(y).arg(pcislo);
+                    }
+                    const QString faktura = prepared ? QStringLiteral("P") : newest ? QStringLiteral("R") : QStringLiteral("F");
+                    const qint64 tech2 = (s % 5 == 0 && techs.size() > 1) ? techs.at((s + 1) % techs.size()) : 0;
+                    if (!w.insert(head, {hkey, date, faktura, tech, tech2, site.firm, site.key, pochp, cispro, pcislo,
+                                         prepared ? 0.0 : 0.5 + units.size() * 0.1, prepared ? 0.0 : units.size() * 45.0,
+                                         newest ? QStringLiteral("N") : QStringLiteral("A"), Kdo},
+                                  QStringLiteral("PR_HLAV")))
                         return false;
-                    ++counts.items;
+                    for (Unit &u : units) {
+                        const qint64 ikey = itemKeys.next();
+                        if (ikey < 0)
+                            return w.failText(QStringLiteral("PR_TAB: generátor"));
+                        if (u.uncpom == 0)
+                            u.uncpom = ikey;
+                        const TfHPC::StateFlags f = TfHPC::flagsOfState(u.status);
+                        if (!w.insert(item, {ikey, hkey, u.objekt, u.misto, TfHPC::markOf(u.hp, u.oprtext), u.oprtext,
+                                             u.druh, u.vyrcis, u.status ? stateTexts.value(u.status) : QString(), QString(),
+                                             u.hp, u.rok, u.vyrobce, u.status, f.preDilna, f.preVyraz, u.unccen, f.preSklad,
+                                             u.poradi, u.posdil, u.carkod, u.uncpom, Kdo, QString()},
+                                      QStringLiteral("PR_TAB")))
+                            return false;
+                        ++counts.items;
+                    }
+                    ++counts.inspections;
                 }
-                ++counts.inspections;
             }
-        }
-        if (!g.commit())
-            return w.failText(g.lastError());
+            return true;
+        });
+        if (!written)
+            return false;
         lastYearNumbers = numbersOfYear.value(lastYear);
     }
 

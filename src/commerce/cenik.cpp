@@ -2,6 +2,7 @@
 #include "commerce/cenikc.h"
 #include "widgets/keyfilters.h"
 #include "core/prompt.h"
+#include "core/sqlrun.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -104,15 +105,14 @@ void TfCenik::nactiDodavatele()
 {
     if (!controller())
         return;
-    QSqlQuery q = controller()->dm()->NewQuery();
-    q.setForwardOnly(true);
-    const bool ok = q.exec(QStringLiteral("select UnCis, NAZEV,Mesto from  ADRESAR WHERE TYP = 1 ORDER BY NAZEV"));
+    QSqlQuery q = runSql(controller()->dm(),
+                         QStringLiteral("select UnCis, NAZEV,Mesto from  ADRESAR WHERE TYP = 1 ORDER BY NAZEV"));
     for (QComboBox *c : m_dodavatele) {
         c->clear();
         // the empty entry: no supplier
         c->addItem(QString());
     }
-    while (ok && q.next()) {
+    while (q.next()) {
         const QString city = q.value(2).toString().trimmed();
         const QString text = q.value(1).toString().trimmed() + (city.isEmpty() ? QString() : QStringLiteral(", ") + city);
         for (QComboBox *c : m_dodavatele)

@@ -1,7 +1,7 @@
 #include "commerce/cenikc.h"
 #include "core/prompt.h"
+#include "core/sqlrun.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -133,8 +133,8 @@ QStringList TfCenikC::documentsUsing(int key, bool *ok) const
     QStringList found;
     QSqlQuery exists = dm()->NewQuery();
     exists.setForwardOnly(true);
-    if (!exists.prepare(QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = :T "
-                                       "AND RDB$FIELD_NAME = :C"))) {
+    if (!prepareSql(exists, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = :T "
+                                           "AND RDB$FIELD_NAME = :C"))) {
         if (ok)
             *ok = false;
         return found;
@@ -143,9 +143,8 @@ QStringList TfCenikC::documentsUsing(int key, bool *ok) const
         const QString documents = QString::fromUtf8(r.documents);
         if (found.contains(documents))
             continue;
-        exists.bindValue(QStringLiteral(":T"), QString::fromLatin1(r.table));
-        exists.bindValue(QStringLiteral(":C"), QString::fromLatin1(r.column));
-        if (!exists.exec() || !exists.next()) {
+        const QString table = QString::fromLatin1(r.table), column = QString::fromLatin1(r.column);
+        if (!execSql(exists, {{QStringLiteral("T"), table}, {QStringLiteral("C"), column}}) || !exists.next()) {
             if (ok)
                 *ok = false;
             continue;
@@ -154,12 +153,11 @@ QStringList TfCenikC::documentsUsing(int key, bool *ok) const
         exists.finish();
         if (!present)
             continue;
-        QSqlQuery q = dm()->NewQuery();
-        q.setForwardOnly(true);
-        q.prepare(QStringLiteral("SELECT FIRST 1 1 FROM ") + QString::fromLatin1(r.table) + QStringLiteral(" WHERE ")
-                  + QString::fromLatin1(r.column) + QStringLiteral(" = :KEY"));
-        q.bindValue(QStringLiteral(":KEY"), key);
-        if (!q.exec()) {
+        // table and column come from the list above, never from the user
+        QSqlQuery q = runSql(dm(), QStringLiteral("SELECT FIRST 1 1 FROM ") + table + QStringLiteral(" WHERE ") + column
+                                       + QStringLiteral(" = :KEY"),
+                             {{QStringLiteral("KEY"), key}});
+        if (!q.isActive()) {
             if (ok)
                 *ok = false;
             continue;
@@ -207,14 +205,12 @@ int TfCenikC::AfterDeleteRecord()
     // with it.
     if (m_deletingKey == 0)
         return 0;
-    QSqlQuery q = dm()->NewQuery();
-    q.prepare(QStringLiteral("DELETE FROM CENUZP WHERE UNCCEN = :UNCCEN"));
-    q.bindValue(QStringLiteral(":UNCCEN"), m_deletingKey);
+    const int deleting = m_deletingKey;
     m_deletingKey = 0;
-    if (!q.exec()) {
-        m_lastError = q.lastError().text();
+    if (!runSql(dm(), QStringLiteral("DELETE FROM CENUZP WHERE UNCCEN = :UNCCEN"),
+                {{QStringLiteral("UNCCEN"), deleting}}, &m_lastError)
+             .isActive())
         return ResDeleteFailed;
-    }
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "widgets/keyfilters.h"
 #include "core/parameters.h"
 #include "core/rowcachemodel.h"
+#include "core/sqlrun.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,11 +49,9 @@ QStringList readTexts(TDMPro *dm, const QString &sql)
     QStringList texts;
     if (!dm)
         return texts;
-    QSqlQuery q = dm->NewQuery();
-    q.setForwardOnly(true);
-    if (q.exec(sql))
-        while (q.next())
-            texts << q.value(0).toString().trimmed();
+    QSqlQuery q = runSql(dm, sql);
+    while (q.next())
+        texts << q.value(0).toString().trimmed();
     return texts;
 }
 

@@ -2,6 +2,7 @@
 #include "commerce/cenik.h"
 #include "core/format.h"
 #include "core/prompt.h"
+#include "core/sqlrun.h"
 #include "widgets/sortheader.h"
 
 #include <QAction>
@@ -295,10 +296,8 @@ TfCenikS *OtevriCenik(QWidget *parent)
 
 void hintSectionNames(TDMPro *dm, const std::function<QCheckBox *(int section)> &boxOf)
 {
-    QSqlQuery q = dm->NewQuery();
-    q.setForwardOnly(true);
-    if (q.exec(QStringLiteral("SELECT CSEKCE, POPIS FROM NAZSEKCE ORDER BY CSEKCE")))
-        while (q.next())
-            if (QCheckBox *box = boxOf(q.value(0).toInt()))
-                box->setToolTip(q.value(1).toString().trimmed());
+    QSqlQuery q = runSql(dm, QStringLiteral("SELECT CSEKCE, POPIS FROM NAZSEKCE ORDER BY CSEKCE"));
+    while (q.next())
+        if (QCheckBox *box = boxOf(q.value(0).toInt()))
+            box->setToolTip(q.value(1).toString().trimmed());
 }

@@ -1,8 +1,8 @@
 #include "commerce/pricing.h"
 #include "core/parameters.h"
+#include "core/sqlrun.h"
 #include "core/sqlvalue.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
@@ -53,20 +53,14 @@ ItemPrice Pricing::itemPrice(int item, int userList) const
         return p;
     // A user price of 0 leaves the item at its basic price; a list that holds the item
     // twice (older data) gives its first non-zero price.
-    QSqlQuery q = m_dm->NewQuery();
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral(
-        "SELECT C.CSEKCE, C.KOD, C.POPIS, C.JEDN, C.CENPRO, C.CENNAK, C.DPH, C.PRENOSSKL, "
-        "C.POCPRO, C.POCPRO2, C.POCPRO3, C.POCPRO4, C.CENPRO2, C.CENPRO3, C.CENPRO4, C.CENPRO5, "
-        "(SELECT FIRST 1 U.CENA FROM CENUZP U WHERE U.UNCH = :UNCH AND U.UNCCEN = C.UNCIS "
-        "AND U.CENA <> 0 ORDER BY U.UNCIS) AS UZCENA "
-        "FROM CENIK C WHERE C.UNCIS = :UNCIS"));
-    q.bindValue(QStringLiteral(":UNCH"), userList > 0 ? userList : 0);
-    q.bindValue(QStringLiteral(":UNCIS"), item);
-    if (!q.exec()) {
-        m_lastError = q.lastError().text();
-        return p;
-    }
+    QSqlQuery q = runSql(m_dm,
+                         QStringLiteral("SELECT C.CSEKCE, C.KOD, C.POPIS, C.JEDN, C.CENPRO, C.CENNAK, C.DPH, C.PRENOSSKL, "
+                                        "C.POCPRO, C.POCPRO2, C.POCPRO3, C.POCPRO4, C.CENPRO2, C.CENPRO3, C.CENPRO4, C.CENPRO5, "
+                                        "(SELECT FIRST 1 U.CENA FROM CENUZP U WHERE U.UNCH = :UNCH AND U.UNCCEN = C.UNCIS "
+                                        "AND U.CENA <> 0 ORDER BY U.UNCIS) AS UZCENA "
+                                        "FROM CENIK C WHERE C.UNCIS = :UNCIS"),
+                         {{QStringLiteral("UNCH"), userList > 0 ? userList : 0}, {QStringLiteral("UNCIS"), item}},
+                         &m_lastError);
     if (!q.next())
         return p;
     const QSqlRecord r = q.record();
@@ -101,14 +95,8 @@ int Pricing::userListOf(int customer) const
     m_lastError.clear();
     if (!m_dm || customer == 0)
         return 0;
-    QSqlQuery q = m_dm->NewQuery();
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT UNCCEN FROM ADRESAR WHERE UNCIS = :UNCIS"));
-    q.bindValue(QStringLiteral(":UNCIS"), customer);
-    if (!q.exec()) {
-        m_lastError = q.lastError().text();
-        return 0;
-    }
+    QSqlQuery q = runSql(m_dm, QStringLiteral("SELECT UNCCEN FROM ADRESAR WHERE UNCIS = :UNCIS"),
+                         {{QStringLiteral("UNCIS"), customer}}, &m_lastError);
     return q.next() ? qMax(0, q.value(0).toInt()) : 0;
 }
 

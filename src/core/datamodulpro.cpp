@@ -1,6 +1,7 @@
 #include "core/datamodulpro.h"
 #include "core/parameters.h"
 #include "core/prompt.h"
+#include "core/sqlrun.h"
 
 #include <QSqlError>
 #include <QVariant>
@@ -67,11 +68,13 @@ QSqlQuery TDMPro::NewQuery() const
 
 qint64 TDMPro::NextKey(const QString &generator, bool withDatabaseNumber) const
 {
-    QSqlQuery q = NewQuery();
-    if (!q.exec(QStringLiteral("SELECT gen_id(") + generator + QStringLiteral(",1) as UnCis FROM RDB$DATABASE"))
-        || !q.next())
+    bool ok = false;
+    const qint64 value = scalarSql(this, QStringLiteral("SELECT gen_id(") + generator
+                                             + QStringLiteral(",1) as UnCis FROM RDB$DATABASE"),
+                                   {}, &ok)
+                             .toLongLong();
+    if (!ok)
         return -1;
-    const qint64 value = q.value(0).toLongLong();
     if (!withDatabaseNumber)
         return value;
     const qint64 key = value * 100 + Parameters::instance().databaseNumber;
@@ -82,11 +85,10 @@ qint64 TDMPro::NextKey(const QString &generator, bool withDatabaseNumber) const
 
 int TDMPro::WritesBlocked() const
 {
-    QSqlQuery q = NewQuery();
-    if (!q.exec(QStringLiteral("SELECT gen_id(STOPTRIG,0) as STOP FROM RDB$DATABASE")) || !q.next())
-        return 1;
-    const qint64 stop = q.value(0).toLongLong();
-    return stop == 0 ? 0 : 1;
+    bool ok = false;
+    const qint64 stop =
+        scalarSql(this, QStringLiteral("SELECT gen_id(STOPTRIG,0) as STOP FROM RDB$DATABASE"), {}, &ok).toLongLong();
+    return ok && stop == 0 ? 0 : 1;
 }
 
 bool TDMPro::executeDdl(const QString &statement, QString *error) const

@@ -1,8 +1,8 @@
 #include "core/dokrad.h"
 #include "core/parameters.h"
 #include "core/prompt.h"
+#include "core/sqlrun.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 #include <climits>
@@ -94,18 +94,12 @@ int DocumentSeries::find(const QString &code, Series *series)
     const QString wanted = normalizeCode(code);
     if (wanted.isEmpty() || !m_dm)
         return 0;
-    QSqlQuery q = m_dm->NewQuery();
-    q.setForwardOnly(true);
-    if (!q.prepare(QStringLiteral("SELECT UNCIS, KOD, POPIS, FORMAT FROM DOKRAD "
-                                  "WHERE UPPER(TRIM(KOD)) = :KOD ORDER BY UNCIS"))) {
-        m_error = q.lastError().text();
+    QSqlQuery q = runSql(m_dm,
+                         QStringLiteral("SELECT UNCIS, KOD, POPIS, FORMAT FROM DOKRAD "
+                                        "WHERE UPPER(TRIM(KOD)) = :KOD ORDER BY UNCIS"),
+                         {{QStringLiteral("KOD"), wanted}}, &m_error);
+    if (!q.isActive())
         return -1;
-    }
-    q.bindValue(QStringLiteral(":KOD"), wanted);
-    if (!q.exec()) {
-        m_error = q.lastError().text();
-        return -1;
-    }
     if (!q.next())
         return 0;
     if (series) {
@@ -122,15 +116,13 @@ int DocumentSeries::generatorExists(const QString &code)
     const QString valid = normalizeCode(code);
     if (valid.isEmpty() || !m_dm)
         return 0;
-    QSqlQuery q = m_dm->NewQuery();
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT COUNT(*) FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME = :NAME"));
-    q.bindValue(QStringLiteral(":NAME"), generatorName(valid));
-    if (!q.exec() || !q.next()) {
-        m_error = q.lastError().text();
+    bool ok = false;
+    const int count = scalarSql(m_dm, QStringLiteral("SELECT COUNT(*) FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME = :NAME"),
+                                {{QStringLiteral("NAME"), generatorName(valid)}}, &ok, &m_error)
+                          .toInt();
+    if (!ok)
         return -1;
-    }
-    return q.value(0).toInt() > 0 ? 1 : 0;
+    return count > 0 ? 1 : 0;
 }
 
 bool DocumentSeries::readValue(const QString &code, qint64 *value)
@@ -138,16 +130,13 @@ bool DocumentSeries::readValue(const QString &code, qint64 *value)
     const QString valid = normalizeCode(code);
     if (valid.isEmpty() || !m_dm)
         return false;
-    QSqlQuery q = m_dm->NewQuery();
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT gen_id(X") + valid + QStringLiteral(",0) as UnCis FROM RDB$DATABASE"))
-        || !q.next()) {
-        m_error = q.lastError().text();
-        return false;
-    }
-    if (value)
-        *value = q.value(0).toLongLong();
-    return true;
+    bool ok = false;
+    const QVariant read = scalarSql(m_dm, QStringLiteral("SELECT gen_id(X") + valid
+                                              + QStringLiteral(",0) as UnCis FROM RDB$DATABASE"),
+                                    {}, &ok, &m_error);
+    if (ok && value)
+        *value = read.toLongLong();
+    return ok;
 }
 
 int DocumentSeries::add(const QString &name, const QString &typedCode, QString *storedCode)
@@ -176,36 +165,28 @@ int DocumentSeries::add(const QString &name, const QString &typedCode, QString *
     if (exists < 0)
         return failed();
 
-    TransactionGuard guard(m_dm);
-    if (!guard.isActive()) {
-        m_error = guard.lastError();
+    const bool stored = inTransaction(m_dm, [&](QString *error) {
+        const qint64 key = m_dm->NextKey(SeriesGenerator);
+        if (key < 0) {
+            *error = QStringLiteral("No key from the generator DOKRAD");
+            return false;
+        }
+        if (!runSql(m_dm, QStringLiteral("INSERT INTO DokRad (UnCis,Kod,Popis,Format) VALUES (:UnCis,:Kod,:Popis,:Format)"),
+                    {{QStringLiteral("UnCis"), int(key)},
+                     {QStringLiteral("Kod"), code},
+                     {QStringLiteral("Popis"), name.trimmed()},
+                     {QStringLiteral("Format"), DefaultFormat}},
+                    error)
+                 .isActive())
+            return false;
+        // The generator statement commits on its own; it runs last, so a failed insert
+        // leaves no generator behind. A generator left by a removed series starts again.
+        const QString generator = exists ? QStringLiteral("SET GENERATOR ") + generatorName(code) + QStringLiteral(" TO 0")
+                                         : QStringLiteral("CREATE SEQUENCE ") + generatorName(code);
+        return m_dm->executeDdl(generator, error);
+    }, &m_error);
+    if (!stored)
         return failed();
-    }
-    const qint64 key = m_dm->NextKey(SeriesGenerator);
-    if (key < 0) {
-        m_error = QStringLiteral("No key from the generator DOKRAD");
-        return failed();
-    }
-    QSqlQuery q = m_dm->NewQuery();
-    q.prepare(QStringLiteral("INSERT INTO DokRad (UnCis,Kod,Popis,Format) VALUES (:UnCis,:Kod,:Popis,:Format)"));
-    q.bindValue(QStringLiteral(":UnCis"), int(key));
-    q.bindValue(QStringLiteral(":Kod"), code);
-    q.bindValue(QStringLiteral(":Popis"), name.trimmed());
-    q.bindValue(QStringLiteral(":Format"), DefaultFormat);
-    if (!q.exec()) {
-        m_error = q.lastError().text();
-        return failed();
-    }
-    // The generator statement commits on its own; it runs last, so a failed insert
-    // leaves no generator behind. A generator left by a removed series starts again.
-    const QString generator = exists ? QStringLiteral("SET GENERATOR ") + generatorName(code) + QStringLiteral(" TO 0")
-                                     : QStringLiteral("CREATE SEQUENCE ") + generatorName(code);
-    if (!m_dm->executeDdl(generator, &m_error))
-        return failed();
-    if (!guard.commit()) {
-        m_error = guard.lastError();
-        return failed();
-    }
     if (storedCode)
         *storedCode = code;
     return Done;
@@ -217,35 +198,23 @@ int DocumentSeries::remove(const QString &code)
         Prompt::error(QStringLiteral("Mazání číslelné řady"), QStringLiteral("Chyba"));
         return int(Failed);
     };
-    TransactionGuard guard(m_dm);
-    if (!guard.isActive()) {
-        m_error = guard.lastError();
-        return failed();
-    }
-    QSqlQuery q = m_dm->NewQuery();
-    q.prepare(QStringLiteral("DELETE FROM DokRad WHERE Kod=:Kod"));
-    q.bindValue(QStringLiteral(":Kod"), code);
-    if (!q.exec()) {
-        m_error = q.lastError().text();
-        return failed();
-    }
-    // A code that is no valid name never had a generator. Rows written before codes
-    // were checked may differ in case only and share the generator: it goes with the
-    // last of them.
-    const QString valid = normalizeCode(code);
-    if (!valid.isEmpty()) {
+    const bool removed = inTransaction(m_dm, [&](QString *error) {
+        if (!runSql(m_dm, QStringLiteral("DELETE FROM DokRad WHERE Kod=:Kod"), {{QStringLiteral("Kod"), code}}, error)
+                 .isActive())
+            return false;
+        // A code that is no valid name never had a generator. Rows written before codes
+        // were checked may differ in case only and share the generator: it goes with the
+        // last of them.
+        const QString valid = normalizeCode(code);
+        if (valid.isEmpty())
+            return true;
         const int stillUsed = find(valid);
         const int exists = stillUsed == 0 ? generatorExists(valid) : 0;
         if (stillUsed < 0 || exists < 0)
-            return failed();
-        if (exists > 0 && !m_dm->executeDdl(QStringLiteral("DROP SEQUENCE ") + generatorName(valid), &m_error))
-            return failed();
-    }
-    if (!guard.commit()) {
-        m_error = guard.lastError();
-        return failed();
-    }
-    return Done;
+            return false;
+        return exists == 0 || m_dm->executeDdl(QStringLiteral("DROP SEQUENCE ") + generatorName(valid), error);
+    }, &m_error);
+    return removed ? int(Done) : failed();
 }
 
 int DocumentSeries::storeValue(const QString &code, const QString &typedValue)

@@ -2,14 +2,7 @@
 #include "core/datamodulpro.h"
 #include "core/sqlvalue.h"
 
-#include <QSqlError>
 #include <QSqlRecord>
-
-void bindParameters(QSqlQuery &query, const SqlParameters &parameters)
-{
-    for (const SqlParameter &p : parameters)
-        query.bindValue(QLatin1Char(':') + p.name, p.value);
-}
 
 ListDataset::ListDataset(QObject *parent)
     : QObject(parent)
@@ -33,16 +26,8 @@ bool ListDataset::open(TDMPro *dm, const QString &selectSql, const QString &coun
     m_countSql = countSql;
     m_parameters = parameters;
 
-    QSqlQuery q = dm->NewQuery();
-    q.setForwardOnly(true);
-    bool ok = q.prepare(selectSql);
-    if (ok) {
-        bindParameters(q, parameters);
-        ok = q.exec();
-    }
-    if (!ok) {
-        if (error)
-            *error = q.lastError().text();
+    QSqlQuery q = runSql(dm, selectSql, parameters, error);
+    if (!q.isActive()) {
         emit reset();
         return false;
     }
@@ -142,14 +127,11 @@ int ListDataset::recordCount()
         m_recordCount = m_rows.size();
         return m_recordCount;
     }
-    QSqlQuery q = m_dm->NewQuery();
-    q.setForwardOnly(true);
-    if (q.prepare(m_countSql)) {
-        bindParameters(q, m_parameters);
-        if (q.exec() && q.next()) {
-            m_recordCount = q.value(0).toInt();
-            return m_recordCount;
-        }
+    bool counted = false;
+    const QVariant count = scalarSql(m_dm, m_countSql, m_parameters, &counted);
+    if (counted) {
+        m_recordCount = count.toInt();
+        return m_recordCount;
     }
     // without a usable count query, count by reading
     fetchAll();

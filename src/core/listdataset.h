@@ -9,14 +9,9 @@
 #include <QVector>
 #include <optional>
 
-class TDMPro;
+#include "core/sqlrun.h"
 
-struct SqlParameter
-{
-    QString name;     // without the colon
-    QVariant value;
-};
-using SqlParameters = QVector<SqlParameter>;
+class TDMPro;
 
 class ListDataset : public QObject
 {
@@ -107,6 +102,3 @@ private:
     int m_recordCount = -1;
     bool m_open = false;
 };
-
-// Binds parameters on a prepared query.
-void bindParameters(QSqlQuery &query, const SqlParameters &parameters);

@@ -4,10 +4,10 @@
 #include "core/globals.h"
 #include "core/prompt.h"
 #include "core/settingsstore.h"
+#include "core/sqlrun.h"
 #include "core/sqlvalue.h"
 
 #include <QHash>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
@@ -188,13 +188,9 @@ bool ParameterStore::readTable(ParameterTexts &into, QString *error) const
             *error = QStringLiteral("no connection");
         return false;
     }
-    QSqlQuery q = m_dm->NewQuery();
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("select * from qelsys"))) {
-        if (error)
-            *error = q.lastError().text();
+    QSqlQuery q = runSql(m_dm, QStringLiteral("select * from qelsys"), {}, error);
+    if (!q.isActive())
         return false;
-    }
     const int polozka = q.record().indexOf(QStringLiteral("POLOZKA"));
     const int hodnota = q.record().indexOf(QStringLiteral("HODNOTA"));
     QHash<QString, QString> rows;
@@ -269,17 +265,14 @@ bool ParameterStore::save()
         };
         if (!m_dm || !m_dm->isOpen())
             return fail(QStringLiteral("no connection"));
-        TransactionGuard transaction(m_dm);
-        if (!transaction.isActive())
-            return fail(transaction.lastError());
-        {
+        QString why;
+        const bool saved = inTransaction(m_dm, [&](QString *error) {
             QSqlQuery q = m_dm->NewQuery();
-            if (!q.prepare(QStringLiteral("UPDATE OR INSERT INTO QELSYS (POLOZKA, HODNOTA) VALUES (:POLOZKA, :HODNOTA) MATCHING (POLOZKA)")))
-                return fail(q.lastError().text());
-            auto write = [&q](const QString &name, const QString &value) {
-                q.bindValue(QStringLiteral(":POLOZKA"), name);
-                q.bindValue(QStringLiteral(":HODNOTA"), value);
-                return q.exec();
+            if (!prepareSql(q, QStringLiteral("UPDATE OR INSERT INTO QELSYS (POLOZKA, HODNOTA) VALUES (:POLOZKA, :HODNOTA) MATCHING (POLOZKA)"),
+                            error))
+                return false;
+            auto write = [&](const QString &name, const QString &value) {
+                return execSql(q, {{QStringLiteral("POLOZKA"), name}, {QStringLiteral("HODNOTA"), value}}, error);
             };
             for (const ParameterItem &item : parameterItems()) {
                 if (item.store != ParameterItem::Table
@@ -291,24 +284,24 @@ bool ParameterStore::save()
                 if (item.kind == ParameterItem::Flag)
                     value = value == QLatin1String("1") ? QStringLiteral("1") : QStringLiteral("0");
                 if (!write(name, value))
-                    return fail(q.lastError().text());
+                    return false;
             }
 
             // compared with the password stored now, not the one read when the window opened
             QString storedPassword = QStringLiteral("0");
             {
-                QSqlQuery current = m_dm->NewQuery();
-                if (!current.exec(QStringLiteral("SELECT HODNOTA FROM QELSYS WHERE POLOZKA = 'eHeslo'")))
-                    return fail(current.lastError().text());
+                QSqlQuery current = runSql(m_dm, QStringLiteral("SELECT HODNOTA FROM QELSYS WHERE POLOZKA = 'eHeslo'"),
+                                           {}, error);
+                if (!current.isActive())
+                    return false;
                 if (current.next())
                     storedPassword = current.value(0).toString();
             }
             password = checkPasswordChange(storedPassword);
-            if (password == PasswordChange::Accepted && !write(QStringLiteral("eHeslo"), newPassword))
-                return fail(q.lastError().text());
-        }
-        if (!transaction.commit())
-            return fail(transaction.lastError());
+            return password != PasswordChange::Accepted || write(QStringLiteral("eHeslo"), newPassword);
+        }, &why);
+        if (!saved)
+            return fail(why);
     }
     currentPassword.clear();
     newPassword.clear();

@@ -1,5 +1,6 @@
 #include "core/rowcache.h"
 #include "core/datamodulpro.h"
+#include "core/sqlrun.h"
 #include "core/sqlvalue.h"
 #include "core/prompt.h"
 
@@ -269,17 +270,15 @@ QStringList CacheWriter::tableColumns(TDMPro *dm, const QString &table)
     auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return it.value();
-    QSqlQuery q = dm->NewQuery();
-    q.prepare(QStringLiteral(
-        "SELECT TRIM(RF.RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS RF "
-        "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = RF.RDB$FIELD_SOURCE "
-        "WHERE RF.RDB$RELATION_NAME = :T AND F.RDB$COMPUTED_BLR IS NULL "
-        "ORDER BY RF.RDB$FIELD_POSITION"));
-    q.bindValue(QStringLiteral(":T"), table.trimmed().toUpper());
+    QSqlQuery q = runSql(dm,
+                         QStringLiteral("SELECT TRIM(RF.RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS RF "
+                                        "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = RF.RDB$FIELD_SOURCE "
+                                        "WHERE RF.RDB$RELATION_NAME = :T AND F.RDB$COMPUTED_BLR IS NULL "
+                                        "ORDER BY RF.RDB$FIELD_POSITION"),
+                         {{QStringLiteral("T"), table.trimmed().toUpper()}});
     QStringList columns;
-    if (q.exec())
-        while (q.next())
-            columns << q.value(0).toString().trimmed();
+    while (q.next())
+        columns << q.value(0).toString().trimmed();
     if (!columns.isEmpty())
         cache.insert(key, columns);
     return columns;

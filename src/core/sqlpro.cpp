@@ -3,9 +3,9 @@
 #include "core/listdataset.h"
 #include "core/prompt.h"
 #include "core/rowcache.h"
+#include "core/sqlrun.h"
 #include "core/varsql.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 
 bool HasRows(const ListDataset *dataset)
@@ -84,22 +84,22 @@ int UpdateRows(ListDataset &list, TDMPro *dm, const QString &table, const QStrin
     sql += sets.join(QLatin1Char(','));
     sql += QStringLiteral(" WHERE ") + key + QStringLiteral(" = :") + key;
 
-    TransactionGuard transaction(dm);
-    if (!transaction.isActive())
-        return fail(transaction.lastError());
-    QSqlQuery q = dm->NewQuery();
-    if (!q.prepare(sql))
-        return fail(q.lastError().text());
+    SqlParameters bindings;
     for (const TVarSQL::Item &item : values.items())
-        q.bindValue(QLatin1Char(':') + item.name, item.value);
-    for (int r : rows) {
-        q.bindValue(QLatin1Char(':') + key, list.value(r, keyIndex));
-        if (!q.exec())
-            return fail(q.lastError().text());   // the guard undoes the rows done so far
-    }
-    if (!transaction.commit())
-        return fail(transaction.lastError());
-    return 0;
+        bindings.append({item.name, item.value});
+    bindings.append({key, QVariant()});
+    const bool written = inTransaction(dm, [&](QString *why) {
+        QSqlQuery q = dm->NewQuery();
+        if (!prepareSql(q, sql, why))
+            return false;
+        for (int r : rows) {
+            bindings.last().value = list.value(r, keyIndex);
+            if (!execSql(q, bindings, why))
+                return false;   // the rows done so far are undone with the rest
+        }
+        return true;
+    }, error);
+    return written ? 0 : -2;
 }
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "customers/panelystredisek.h"
 #include "widgets/keyfilters.h"
 #include "core/prompt.h"
+#include "core/sqlrun.h"
 #include "core/rowcachemodel.h"
 
 #include <QButtonGroup>
@@ -341,12 +342,10 @@ void TfAdresy::typClicked(int typ)
 
 void TfAdresy::nactiCeniky()
 {
-    QSqlQuery q = adresy()->dm()->NewQuery();
-    q.setForwardOnly(true);
     m_cbCenik->clear();
-    if (q.exec(QStringLiteral("select UnCis, Nazev from CenUzH order by Nazev")))
-        while (q.next())
-            m_cbCenik->addItem(q.value(1).toString(), q.value(0).toInt());
+    QSqlQuery q = runSql(adresy()->dm(), QStringLiteral("select UnCis, Nazev from CenUzH order by Nazev"));
+    while (q.next())
+        m_cbCenik->addItem(q.value(1).toString(), q.value(0).toInt());
     m_cenikyNacteny = true;
     // the list is read to its end; the query ends with this function
     fields().refresh();

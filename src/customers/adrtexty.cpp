@@ -1,7 +1,7 @@
 #include "customers/adrtexty.h"
 #include "core/datamodulpro.h"
-#include "core/listdataset.h"
 #include "core/prompt.h"
+#include "core/sqlrun.h"
 #include "core/rowcache.h"
 
 #include <QSqlQuery>
@@ -48,14 +48,8 @@ bool TAdresniTexty::read(const QString &sql, int key, RowCache &into)
         Prompt::warning(ChybaSestaveni, SestaveniAdresy);
         return false;
     }
-    QSqlQuery q = d->NewQuery();
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) {
-        Prompt::warning(ChybaSestaveni, SestaveniAdresy);
-        return false;
-    }
-    bindParameters(q, {{QStringLiteral("UnCis"), key}});
-    if (!q.exec()) {
+    QSqlQuery q = runSql(d, sql, {{QStringLiteral("UnCis"), key}});
+    if (!q.isActive()) {
         Prompt::warning(ChybaSestaveni, SestaveniAdresy);
         return false;
     }

@@ -1,9 +1,9 @@
 #include "db/schema.h"
 #include "core/datamodulpro.h"
+#include "core/sqlrun.h"
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QSqlError>
 #include <QSqlQuery>
 
 static void initSchemaResources()
@@ -45,10 +45,7 @@ bool apply(TDMPro &dm, QString *error)
             bool ok;
             if (head == QLatin1String("INSERT") || head == QLatin1String("UPDATE")
                 || head == QLatin1String("DELETE")) {
-                QSqlQuery q = dm.NewQuery();
-                ok = q.exec(statement);
-                if (!ok)
-                    err = q.lastError().text();
+                ok = runSql(&dm, statement, {}, &err).isActive();
             } else {
                 ok = dm.executeDdl(statement, &err);
             }
