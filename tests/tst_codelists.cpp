@@ -1,12 +1,13 @@
-// The code-list editors on real database files: adding, editing, deleting, saving and
-// undoing in every one of them, the price-list sections of the two type lists, the
-// TCK key rule, the list without a change counter, the title sort and the schema's
-// seeded section names.
+// The code-list editor on real database files, for every code list declared: what it
+// shows, adding, editing, deleting, saving, reopening and undoing; the price-list
+// sections of the two type lists, the TCK key rule, the list without a change counter,
+// the title sort and the schema's seeded section names.
 #include <QtTest>
 #include <QAction>
+#include <QGroupBox>
+#include <QLabel>
 #include <QSqlQuery>
 #include <QTableView>
-#include <functional>
 #include <memory>
 
 #include "widgets/codelists.h"
@@ -18,36 +19,21 @@
 
 namespace {
 
-struct EditorCase
+// The column a test types its text into: the description, or the list's only text.
+QString textField(const CodeListTable &d)
 {
-    const char *name;
-    std::function<TfEditSez *()> make;
-    QString caption;
-    QString table;
-    QString textField;     // the text column typed into
-    QStringList titles;    // grid titles in order
-};
+    for (const CodeListColumn &c : d.columns)
+        if (c.field == QLatin1String("POPIS"))
+            return c.field;
+    return d.columns.constFirst().field;
+}
 
-QVector<EditorCase> editorCases()
+// One data row per code list, by its editor's name.
+void everyCodeList()
 {
-    return {
-        {"TfHPTypy", [] { return new TfHPTypy; }, "Tarko 8: Typy HP", "CENIK", "POPIS",
-         {"Kód", "Popis", "Výrobce", "Druh", "Zk. tlak", "Skup.", "TCK"}},
-        {"TfHPStavy", [] { return new TfHPStavy; }, "Tarko 8: stavy HP", "S_STAV", "POPIS", {"Typ", "Popis"}},
-        {"TfHPUmist", [] { return new TfHPUmist; }, "Tarko 8: Umístění HP", "S_UMIST", "POPIS", {"Popis"}},
-        {"TfHPPozice", [] { return new TfHPPozice; }, "Tarko 8: pozice HP", "POZICE", "POPIS", {"Popis"}},
-        {"TfHPSezOprVyr", [] { return new TfHPSezOprVyr; }, "Tarko 8: seznam oprav a vyřazení", "S_OPRTXT",
-         "POPIS", {"Popis"}},
-        {"TfPVTypy", [] { return new TfPVTypy; }, "Tarko 8: Typy PV", "CENIK", "POPIS",
-         {"Kód", "Popis", "Výrobce", "Druh", "Koef.", "Prum. hub.", "Sk. proh."}},
-        {"TfPVUmist", [] { return new TfPVUmist; }, "Tarko 8: Umístění PV", "S_VUMIST", "POPIS", {"Popis"}},
-        {"TfPVOznaceni", [] { return new TfPVOznaceni; }, "Tarko 8: označení", "S_VOZNAC", "POPIS", {"Popis"}},
-        {"TfPVVybav", [] { return new TfPVVybav; }, "Tarko 8: Vybavení", "S_VYBAV", "POPIS", {"Popis"}},
-        {"TfSekce", [] { return new TfSekce; }, "Tarko 8: Názvy sekcí ceníku", "NAZSEKCE", "POPIS",
-         {"Číslo", "Popis"}},
-        {"TfKatVodHKon", [] { return new TfKatVodHKon; }, "Tarko 8: Prováděné kontroyl PV", "KATVODHKON",
-         "KONTROLA", {"Popis kontroly"}},
-    };
+    QTest::addColumn<int>("list");
+    for (const CodeListTable &d : codeListTables())
+        QTest::newRow(qPrintable(d.objectName)) << int(d.id);
 }
 
 // Types a text into a grid cell the way the cell editor hands it over.
@@ -92,53 +78,71 @@ private slots:
         QCOMPARE(n, 11);
         // the generator went along: the program's next key is a new one
         QCOMPARE(DM->NextKey(QStringLiteral("NAZSEKCE")), qint64(1200));
-        TfSekce sekce;
+        CodeListEditor sekce(CodeList::Sekce);
         QVERIFY(sekce.isCreated());
         QCOMPARE(sekce.rows().rowCount(), 11);
         QCOMPARE(sekce.rows().value(0, QStringLiteral("CSEKCE")).toInt(), 1);
         QCOMPARE(sekce.rows().value(6, QStringLiteral("POPIS")).toString(), QStringLiteral("Typy hasicích přístrojů"));
     }
 
-    void editorsAreDeclaredAsTheMenuExpects_data()
+    void eachEditorShowsItsDeclaration_data() { everyCodeList(); }
+    void eachEditorShowsItsDeclaration()
     {
-        QTest::addColumn<int>("index");
-        const QVector<EditorCase> cases = editorCases();
-        for (int i = 0; i < cases.size(); ++i)
-            QTest::newRow(cases.at(i).name) << i;
-    }
-    void editorsAreDeclaredAsTheMenuExpects()
-    {
-        QFETCH(int, index);
-        const EditorCase ec = editorCases().at(index);
-        std::unique_ptr<TfEditSez> e(ec.make());
-        QVERIFY(e->isCreated());
-        QCOMPARE(e->windowTitle(), ec.caption);
-        QCOMPARE(e->table(), ec.table);
-        QCOMPARE(e->grid()->objectName(), QStringLiteral("dbgSez"));
+        QFETCH(int, list);
+        const CodeListTable &d = codeListTable(CodeList(list));
+        QCOMPARE(int(d.id), list);
+        CodeListEditor e(d.id);
+        QVERIFY(e.isCreated());
+        QCOMPARE(&e.declaration(), &d);
+        QCOMPARE(e.objectName(), d.objectName);
+        QCOMPARE(e.windowTitle(), d.caption);
+        QVERIFY(e.windowTitle().startsWith(QStringLiteral("Tarko 8: ")));
+        QCOMPARE(e.table(), d.table);
+        QCOMPARE(e.grid()->objectName(), QStringLiteral("dbgSez"));
         for (const char *button : {"sbPridej", "sbUber", "sbUloz", "sbZpet", "sbTisk", "sbESC"})
-            QVERIFY2(e->findChild<QWidget *>(QString::fromLatin1(button)), button);
-        QStringList titles;
-        for (int c = 0; c < e->model()->columnCount(); ++c)
-            titles << e->model()->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(titles, ec.titles);
+            QVERIFY2(e.findChild<QWidget *>(QString::fromLatin1(button)), button);
+        QCOMPARE(e.model()->columnCount(), d.columns.size());
+        QCOMPARE(e.orderBy(), d.orderBy);
+        QVERIFY(e.rows().isOpen());
+        QCOMPARE(e.Pridej(), 0);
+        for (int c = 0; c < d.columns.size(); ++c) {
+            const CodeListColumn &column = d.columns.at(c);
+            QCOMPARE(e.model()->headerData(c, Qt::Horizontal).toString(), column.title);
+            QCOMPARE(e.model()->fieldOfColumn(c), column.field);
+            // the table has every column the grid shows
+            QVERIFY2(e.rows().hasField(column.field), qPrintable(column.field));
+            const bool typed = e.model()->flags(e.model()->index(e.rows().currentRow(), c)) & Qt::ItemIsEditable;
+            QCOMPARE(typed, column.input == CodeListColumn::Typed);
+        }
+        QCOMPARE(e.Zpet(), 0);
         // every list carries the mark column and the framework columns it writes
-        QVERIFY(e->rows().hasField(QStringLiteral("OZNAC")));
-        QVERIFY(e->rows().hasField(QStringLiteral("UNCIS")));
-        QVERIFY(e->codeListSql().text.contains(QStringLiteral("' as oznac FROM ") + ec.table));
+        QVERIFY(e.rows().hasField(QStringLiteral("OZNAC")));
+        QVERIFY(e.rows().hasField(QStringLiteral("UNCIS")));
+        QVERIFY(e.codeListSql().text.contains(QStringLiteral("' as oznac FROM ") + d.table));
+        auto *legend = e.findChild<QGroupBox *>();
+        QCOMPARE(legend != nullptr, !d.legend.title.isEmpty());
+        if (legend) {
+            QCOMPARE(legend->objectName(), d.legend.objectName);
+            QCOMPARE(legend->title(), d.legend.title);
+            auto *text = legend->findChild<QLabel *>();
+            QVERIFY(text);
+            QCOMPARE(text->text(), d.legend.text);
+        }
     }
 
-    void eachEditorAddsEditsDeletesSavesAndUndoes_data() { editorsAreDeclaredAsTheMenuExpects_data(); }
+    void eachEditorAddsEditsDeletesSavesAndUndoes_data() { everyCodeList(); }
     void eachEditorAddsEditsDeletesSavesAndUndoes()
     {
-        QFETCH(int, index);
-        const EditorCase ec = editorCases().at(index);
-        const QString table = ec.table;
-        const QString field = ec.textField;
-        const bool hasKlic = ec.table != QLatin1String("S_UMIST");
-        std::unique_ptr<TfEditSez> e(ec.make());
+        QFETCH(int, list);
+        const CodeListTable &d = codeListTable(CodeList(list));
+        const QString table = d.table;
+        const QString field = textField(d);
+        const bool hasKlic = table != QLatin1String("S_UMIST");
+        auto e = std::make_unique<CodeListEditor>(d.id);
         const int before = e->rows().rowCount();
         const int stored = count(QStringLiteral("SELECT COUNT(*) FROM ") + table);
         QVERIFY(!e->isChanged());
+        QCOMPARE(e->rows().hasField(QStringLiteral("KLIC")), hasKlic);
 
         // add: a key from the table's generator, change counter 0, the user as KDO
         QCOMPARE(e->Pridej(), 0);
@@ -157,6 +161,16 @@ private slots:
         if (hasKlic)
             QCOMPARE(count(QStringLiteral("SELECT KLIC") + where), 0);
         QVERIFY(!scalar(QStringLiteral("SELECT KDY") + where).isNull());
+        if (d.section > 0)
+            QCOMPARE(count(QStringLiteral("SELECT CSEKCE") + where), d.section);
+
+        // the list opened again shows the saved row
+        {
+            CodeListEditor reopened(d.id);
+            QCOMPARE(reopened.rows().rowCount(), before + 1);
+            QVERIFY(reopened.rows().locate(QStringLiteral("UNCIS"), key));
+            QCOMPARE(reopened.rows().value(field).toString(), QStringLiteral("Žluťoučký kůň"));
+        }
 
         // edit and save: the change counter goes up
         QVERIFY(e->rows().locate(QStringLiteral("UNCIS"), key));
@@ -219,7 +233,7 @@ private slots:
 
         // in a grid: numbers and dates shown the program's way, a wrong text refused
         exec(QStringLiteral("INSERT INTO S_STAV (UNCIS, TYP, POPIS, KLIC) VALUES (100, 4, 'Do opravy', 0)"));
-        TfHPStavy e;
+        CodeListEditor e(CodeList::HPStavy);
         const QModelIndex typ = e.model()->index(0, e.model()->columnOfField(QStringLiteral("TYP")));
         QCOMPARE(e.model()->data(typ).toString(), QStringLiteral("4"));
         QVERIFY(!e.model()->setData(typ, QStringLiteral("čtyři")));
@@ -233,8 +247,8 @@ private slots:
     void priceListTypesKeepToTheirSections()
     {
         exec(QStringLiteral("INSERT INTO CENIK (UNCIS, CSEKCE, POPIS, KLIC) VALUES (300, 3, 'Ventil', 0)"));
-        TfHPTypy hp;
-        TfPVTypy pv;
+        CodeListEditor hp(CodeList::HPTypy);
+        CodeListEditor pv(CodeList::PVTypy);
         QCOMPARE(hp.rows().rowCount(), 0);
         QCOMPARE(pv.rows().rowCount(), 0);
         QCOMPARE(hp.Pridej(), 0);
@@ -256,8 +270,8 @@ private slots:
         const int pvKey = pv.rows().value(QStringLiteral("UNCIS")).toInt();
         QCOMPARE(count(QStringLiteral("SELECT CSEKCE FROM CENIK WHERE UNCIS = %1").arg(pvKey)), 11);
 
-        TfHPTypy hpAgain;
-        TfPVTypy pvAgain;
+        CodeListEditor hpAgain(CodeList::HPTypy);
+        CodeListEditor pvAgain(CodeList::PVTypy);
         QCOMPARE(shown(hpAgain, QStringLiteral("POPIS")), QStringList{QStringLiteral("PG 6")});
         QCOMPARE(shown(pvAgain, QStringLiteral("POPIS")), QStringList{QStringLiteral("Hydrant D25")});
         const TfEditSez::Sql sql = hpAgain.codeListSql();
@@ -269,7 +283,7 @@ private slots:
 
     void filtersJoinTheFixedCondition()
     {
-        TfHPUmist e;
+        CodeListEditor e(CodeList::HPUmist);
         e.setFixedWhere(QStringLiteral("umi.POPIS <> ''"));
         e.filters().SetVariable(QStringLiteral("POPIS"), QStringLiteral("Chodba"));
         e.filters().SetVariable(QStringLiteral("umi.KDO"), QStringLiteral("Uziv"));
@@ -298,7 +312,7 @@ private slots:
         QVERIFY(!decide(Qt::Key_A, QStringLiteral("a"), Qt::ControlModifier).handled);
 
         // in the grid
-        TfHPTypy e;
+        CodeListEditor e(CodeList::HPTypy);
         QCOMPARE(e.Pridej(), 0);
         QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("S 6")));
         QCOMPARE(e.Uloz(), 0);
@@ -333,7 +347,7 @@ private slots:
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = 'S_UMIST' "
                                       "AND TRIM(RDB$FIELD_NAME) = 'KLIC'")), 0);
         exec(QStringLiteral("INSERT INTO S_UMIST (UNCIS, POPIS) VALUES (500, 'Chodba')"));
-        TfHPUmist e;
+        CodeListEditor e(CodeList::HPUmist);
         QVERIFY(!e.rows().hasField(QStringLiteral("KLIC")));
         QVERIFY(e.rows().locate(QStringLiteral("UNCIS"), 500));
         QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("Chodba 1. patro")));
@@ -350,7 +364,7 @@ private slots:
     void changedMeanwhileIsNotOverwritten()
     {
         exec(QStringLiteral("INSERT INTO POZICE (UNCIS, POPIS, KLIC) VALUES (100, 'vlevo', 0)"));
-        TfHPPozice e;
+        CodeListEditor e(CodeList::HPPozice);
         QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("vpravo")));
         exec(QStringLiteral("UPDATE POZICE SET POPIS = 'nahoře', KLIC = 1 WHERE UNCIS = 100"));
         QCOMPARE(e.Uloz(), -1);
@@ -373,7 +387,7 @@ private slots:
         exec(QStringLiteral("INSERT INTO S_VOZNAC (UNCIS, POPIS, KLIC) VALUES (200, 'Č', 0)"));
         exec(QStringLiteral("INSERT INTO S_VOZNAC (UNCIS, POPIS, KLIC) VALUES (300, 'A', 0)"));
         exec(QStringLiteral("INSERT INTO S_VOZNAC (UNCIS, POPIS, KLIC) VALUES (400, 'C', 0)"));
-        TfPVOznaceni e;
+        CodeListEditor e(CodeList::PVOznaceni);
         QCOMPARE(shown(e, QStringLiteral("POPIS")), (QStringList{"A", "B", "C", "Č"}));
         SortHeader *h = e.sortHeader();
         QCOMPARE(h->titleColor(0), QColor(Qt::black));
@@ -410,7 +424,7 @@ private slots:
 
     void anotherTitleStartsAscending()
     {
-        TfSekce e;
+        CodeListEditor e(CodeList::Sekce);
         SortHeader *h = e.sortHeader();
         QVERIFY(e.SortByColumn(0));
         QVERIFY(e.SortByColumn(0));
@@ -426,7 +440,7 @@ private slots:
 
     void closingAsksToSave()
     {
-        TfHPSezOprVyr e;
+        CodeListEditor e(CodeList::HPSezOprVyr);
         QCOMPARE(e.Pridej(), 0);
         QVERIFY(type(e, QStringLiteral("POPIS"), QStringLiteral("Vyměněn ventil")));
         prompt().answer(PromptCancel);
@@ -436,14 +450,14 @@ private slots:
         QVERIFY(e.close());
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM S_OPRTXT")), 0);
 
-        TfHPSezOprVyr again;
+        CodeListEditor again(CodeList::HPSezOprVyr);
         QCOMPARE(again.Pridej(), 0);
         QVERIFY(type(again, QStringLiteral("POPIS"), QStringLiteral("Vyměněn ventil")));
         prompt().answer(PromptYes);
         QVERIFY(again.close());
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM S_OPRTXT")), 1);
         // nothing changed: no question
-        TfHPSezOprVyr third;
+        CodeListEditor third(CodeList::HPSezOprVyr);
         prompt().clear();
         QVERIFY(third.close());
         QVERIFY(prompt().shown.isEmpty());
@@ -452,7 +466,7 @@ private slots:
     void enterHandsTheRowToThePicker()
     {
         exec(QStringLiteral("INSERT INTO S_VYBAV (UNCIS, POPIS, KLIC) VALUES (100, 'Hadice C52', 0)"));
-        TfPVVybav e;
+        CodeListEditor e(CodeList::PVVybav);
         QString picked;
         e.setPickCallback([&](RowCache &rows) { picked = rows.value(QStringLiteral("POPIS")).toString(); });
         e.grid()->setCurrentIndex(e.model()->index(0, 0));
@@ -463,7 +477,7 @@ private slots:
     void missingTableTellsAndIsNotShown()
     {
         QVERIFY(DM->executeDdl(QStringLiteral("DROP TABLE KATVODHKON")));
-        TfKatVodHKon e;
+        CodeListEditor e(CodeList::KatVodHKon);
         QVERIFY(!e.isCreated());
         QCOMPARE(prompt().lastText(), QStringLiteral("Založení formuláře"));
         prompt().clear();

@@ -1,8 +1,8 @@
 // The edit window of one extinguisher inspection on real database files: the items
 // only once owner, date and technician are chosen, adding and repeating extinguishers,
 // the serial-number search box, the check skipped once after a move or insertion, the
-// lock, the title sort, object entry by order number, the document number from its
-// series, the owner's price list, the colours and markers, carry-forward from the
+// lock, the title sort, object entry by order number, the code lists behind the item
+// fields, the document number from its series, the owner's price list, the colours and markers, carry-forward from the
 // window, unlinking the delivery note and the list opening the window.
 #include <QtTest>
 #include <QComboBox>
@@ -22,6 +22,7 @@
 #include "widgets/heslo.h"
 #include "core/rowcachemodel.h"
 #include "inspections/hp.h"
+#include "widgets/codelists.h"
 #include "inspections/hpc.h"
 #include "inspections/hpnajdi.h"
 #include "inspections/hps.h"
@@ -446,6 +447,41 @@ private slots:
         // ordered by object number first (none before any), then position
         w->RaditPodleSloupce(0);
         QCOMPARE(serials(), (QStringList{"B", "A", "C"}));
+        w->close();
+    }
+
+    void catalogueButtonsOpenTheirCodeLists()
+    {
+        const int key = inspection({{QStringLiteral("100/98"), 1}});
+        QPointer<TfHP> w = openForm(key);
+        const QVector<QPair<const char *, QString>> buttons = {
+            {"sbKatUmisteni", "fHPUmist"}, {"sbKatPozic", "fHPPozice"}, {"sbKatZnacek", "fHPTypy"},
+            {"sbKatStavu", "fHPStavy"}, {"sbKatOprav", "fHPSezOprVyr"},
+        };
+        for (const auto &button : buttons) {
+            QString opened;
+            env->prompt().onModal([&](QDialog *d) {
+                opened = d->objectName();
+                return 0;
+            });
+            child<QToolButton>(w, button.first)->click();
+            QCOMPARE(opened, button.second);
+        }
+        // a position added in its code list is offered as soon as the list closes
+        auto *cbPozice = child<QComboBox>(w, "cbPozice");
+        QCOMPARE(cbPozice->findText(QStringLiteral("za dveřmi")), -1);
+        env->prompt().onModal([](QDialog *d) {
+            auto *e = qobject_cast<CodeListEditor *>(d);
+            if (!e || e->Pridej() != 0)
+                return 0;
+            const QModelIndex popis = e->model()->index(e->rows().currentRow(),
+                                                        e->model()->columnOfField(QStringLiteral("POPIS")));
+            e->model()->setData(popis, QStringLiteral("za dveřmi"));
+            e->Uloz();
+            return 0;
+        });
+        child<QToolButton>(w, "sbKatPozic")->click();
+        QVERIFY(cbPozice->findText(QStringLiteral("za dveřmi")) >= 0);
         w->close();
     }
 

@@ -1,5 +1,5 @@
 #include "customers/adrobjekty.h"
-#include "widgets/codelists.h"
+#include "core/codelisttables.h"
 
 TfAdrObjekty::TfAdrObjekty(QWidget *parent, int owner, TDMPro *dm)
     : TfEditSez(parent, dm), m_owner(owner)

@@ -55,8 +55,6 @@ public:
     }
 };
 
-enum CodeList { KatUmisteni, KatPozic, KatZnacek, KatStavu, KatOprav };
-
 bool isEnter(const QKeyEvent *k)
 {
     return (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && !(k->modifiers() & ~Qt::KeypadModifier);
@@ -415,20 +413,20 @@ QWidget *TfHP::buildItemPanel()
     grid->addWidget(new QLabel(QStringLiteral("Hledat číslo (F3)"), panel), row, 4);
     grid->addWidget(m_eHledat, row++, 5);
 
-    auto codeList = [&](QWidget *field, const QString &name, const QString &caption, int which) {
+    auto codeList = [&](QWidget *field, const QString &name, const QString &caption, CodeList which) {
         auto *l = new QHBoxLayout;
         l->addWidget(field, 1);
         l->addWidget(catalogue(name, caption, [this, which] { openCodeListEditor(which); }));
         return l;
     };
     grid->addWidget(new QLabel(QStringLiteral("Umístění"), panel), row, 0);
-    grid->addLayout(codeList(m_cbUmisteni, QStringLiteral("sbKatUmisteni"), QStringLiteral("Katalog umístění"), KatUmisteni),
+    grid->addLayout(codeList(m_cbUmisteni, QStringLiteral("sbKatUmisteni"), QStringLiteral("Katalog umístění"), CodeList::HPUmist),
                     row, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Pozice"), panel), row, 4);
-    grid->addLayout(codeList(m_cbPozice, QStringLiteral("sbKatPozic"), QStringLiteral("Katalog pozic"), KatPozic), row++, 5);
+    grid->addLayout(codeList(m_cbPozice, QStringLiteral("sbKatPozic"), QStringLiteral("Katalog pozic"), CodeList::HPPozice), row++, 5);
 
     grid->addWidget(new QLabel(QStringLiteral("Typ"), panel), row, 0);
-    grid->addLayout(codeList(m_cbTyp, QStringLiteral("sbKatZnacek"), QStringLiteral("Katalog značek HP"), KatZnacek),
+    grid->addLayout(codeList(m_cbTyp, QStringLiteral("sbKatZnacek"), QStringLiteral("Katalog značek HP"), CodeList::HPTypy),
                     row, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Druh"), panel), row, 4);
     auto druh = new QHBoxLayout;
@@ -444,12 +442,12 @@ QWidget *TfHP::buildItemPanel()
     grid->addWidget(new QLabel(QStringLiteral("Rok díl. zk."), panel), row, 4);
     grid->addWidget(ePosDil, row++, 5);
 
-    auto stav = codeList(m_cbStav, QStringLiteral("sbKatStavu"), QStringLiteral("Katalog stavů HP"), KatStavu);
+    auto stav = codeList(m_cbStav, QStringLiteral("sbKatStavu"), QStringLiteral("Katalog stavů HP"), CodeList::HPStavy);
     stav->insertWidget(0, eStatus);
     grid->addWidget(new QLabel(QStringLiteral("Stav HP"), panel), row, 0);
     grid->addLayout(stav, row, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Upřesnění stavu"), panel), row, 4);
-    grid->addLayout(codeList(m_cbOprText, QStringLiteral("sbKatOprav"), QStringLiteral("Katalog oprav a ND HP"), KatOprav),
+    grid->addLayout(codeList(m_cbOprText, QStringLiteral("sbKatOprav"), QStringLiteral("Katalog oprav a ND HP"), CodeList::HPSezOprVyr),
                     row++, 5);
 
     grid->addWidget(new QLabel(QStringLiteral("Náhradní  díly:"), panel), row, 0);
@@ -1069,21 +1067,9 @@ void TfHP::PoziceVybrana(int index)
     m_cbPozice->setCurrentIndex(-1);
 }
 
-void TfHP::openCodeListEditor(int which)
+void TfHP::openCodeListEditor(CodeList list)
 {
-    TDMPro *dm = controller()->dm();
-    auto run = [](TfEditSez &editor) {
-        if (editor.isCreated())
-            Prompt::runModal(&editor);
-    };
-    switch (which) {
-    case KatUmisteni: { TfHPUmist e(this, dm); run(e); break; }
-    case KatPozic: { TfHPPozice e(this, dm); run(e); break; }
-    case KatZnacek: { TfHPTypy e(this, dm); run(e); break; }
-    case KatStavu: { TfHPStavy e(this, dm); run(e); break; }
-    case KatOprav: { TfHPSezOprVyr e(this, dm); run(e); break; }
-    default: return;
-    }
+    CodeListEditor::showModal(list, this, controller()->dm());
     NaplnSeznamy();
 }
 

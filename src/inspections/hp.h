@@ -9,6 +9,7 @@
 
 #include "widgets/editform.h"
 
+enum class CodeList;
 class NabCombo;
 class QCheckBox;
 class QComboBox;
@@ -115,7 +116,7 @@ private:
     void showItemChoices();
     void currentInspectionChanged();
     void rememberOwnerTerms();
-    void openCodeListEditor(int which);
+    void openCodeListEditor(CodeList list);
     void editText(const QString &field, const QString &caption);
     void focusItemField(QWidget *field);
     bool editable() const;
