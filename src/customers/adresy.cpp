@@ -4,6 +4,7 @@
 #include "customers/nabcombo.h"
 #include "customers/panelystredisek.h"
 #include "widgets/keyfilters.h"
+#include "widgets/lookupcombo.h"
 #include "core/prompt.h"
 #include "core/rowcachemodel.h"
 
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QTextEdit>
 #include <QRadioButton>
-#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -341,14 +341,8 @@ void TfAdresy::typClicked(int typ)
 
 void TfAdresy::nactiCeniky()
 {
-    QSqlQuery q = adresy()->dm()->NewQuery();
-    q.setForwardOnly(true);
-    m_cbCenik->clear();
-    if (q.exec(QStringLiteral("select UnCis, Nazev from CenUzH order by Nazev")))
-        while (q.next())
-            m_cbCenik->addItem(q.value(1).toString(), q.value(0).toInt());
+    fillLookupCombo(m_cbCenik, adresy()->PriceListChoices());
     m_cenikyNacteny = true;
-    // the list is read to its end; the query ends with this function
     fields().refresh();
 }
 
