@@ -460,7 +460,7 @@ private slots:
         };
         for (const auto &button : buttons) {
             QString opened;
-            env->prompt().onModal([&](QDialog *d) {
+            prompt().onModal([&](QDialog *d) {
                 opened = d->objectName();
                 return 0;
             });
@@ -470,7 +470,7 @@ private slots:
         // a position added in its code list is offered as soon as the list closes
         auto *cbPozice = child<QComboBox>(w, "cbPozice");
         QCOMPARE(cbPozice->findText(QStringLiteral("za dveřmi")), -1);
-        env->prompt().onModal([](QDialog *d) {
+        prompt().onModal([](QDialog *d) {
             auto *e = qobject_cast<CodeListEditor *>(d);
             if (!e || e->Pridej() != 0)
                 return 0;

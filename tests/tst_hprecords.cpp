@@ -1,11 +1,16 @@
 // Extinguisher inspections on real database files: the count of extinguishers left at
 // the customer, carry-forward to next year's inspection, the flags of a chosen
 // condition, the year from the serial number, the regular-inspection dates, insertion
-// at a position, moves and the serial-number search.
+// at a position, moves and the serial-number search; the rules of the edit window
+// without it: the document number from its series, the owner's change with its terms
+// and objects, the object by its number, the choices of the item panel and the date
+// check skipped once after a move or insertion.
 #include <QtTest>
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "core/dokrad.h"
+#include "support/addressdata.h"
 #include "support/programdatabasetest.h"
 #include "inspections/hpc.h"
 #include "inspections/serialsearch.h"
@@ -324,6 +329,117 @@ private slots:
                  QStringLiteral("A"));
         QCOMPARE(c->MoveItem(QLatin1Char('P')), 0);
         QCOMPARE(serials(key), (QStringList{"A", "", "B", "C", "D"}));
+    }
+
+    void documentNumberFromItsSeries()
+    {
+        QCOMPARE(DocumentSeries(DM).add(QStringLiteral("Kontroly HP"), QStringLiteral("KHP")), int(DocumentSeries::Done));
+        std::unique_ptr<TfHPC> c(controller());
+        const int key = newInspection(*c, QDate(2025, 2, 3));
+        RowCache &h = c->header();
+        // nothing typed: nothing drawn
+        h.setValue(QStringLiteral("CISPRO"), QStringLiteral("  "));
+        QVERIFY(!c->TakeNumberOfSeries());
+        QCOMPARE(h.value(QStringLiteral("PCISLO")).toInt(), 0);
+
+        h.setValue(QStringLiteral("CISPRO"), QStringLiteral("KHP"));
+        QVERIFY(c->TakeNumberOfSeries());
+        const QString first = h.value(QStringLiteral("CISPRO")).toString();
+        QVERIFY2(first.startsWith(QStringLiteral("001/")), qPrintable(first));
+        QCOMPARE(h.value(QStringLiteral("PCISLO")).toInt(), 1);
+        h.setValue(QStringLiteral("CISPRO"), QStringLiteral("KHP"));
+        QVERIFY(c->TakeNumberOfSeries());
+        QVERIFY2(h.value(QStringLiteral("CISPRO")).toString().startsWith(QStringLiteral("002/")),
+                 qPrintable(h.value(QStringLiteral("CISPRO")).toString()));
+        QCOMPARE(h.value(QStringLiteral("PCISLO")).toInt(), 2);
+        QCOMPARE(c->SaveRecord(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT PCISLO FROM PR_HLAV WHERE UNCIS = %1").arg(key)), 2);
+        prompt().clear();
+    }
+
+    void ownerChangeTermsObjectsAndChoices()
+    {
+        const int owner = insertEntry(*DM, 1, QStringLiteral("Pekárna"), {{QStringLiteral("UNCCEN"), 77}});
+        const int other = insertEntry(*DM, 1, QStringLiteral("Mlékárna"), {{QStringLiteral("UNCCEN"), 5}});
+        insertRow(*DM, QStringLiteral("S_OBJEKT"), {{QStringLiteral("UNCH"), owner}, {QStringLiteral("PORADI"), 2},
+                                                    {QStringLiteral("OBJEKT"), QStringLiteral("Sklad mouky")}});
+        insertRow(*DM, QStringLiteral("S_OBJEKT"), {{QStringLiteral("UNCH"), owner}, {QStringLiteral("PORADI"), 1},
+                                                    {QStringLiteral("OBJEKT"), QStringLiteral("Výrobní hala")}});
+        insertRow(*DM, QStringLiteral("S_STAV"), {{QStringLiteral("TYP"), 4}, {QStringLiteral("POPIS"), QStringLiteral("do opravy")}});
+        insertRow(*DM, QStringLiteral("S_STAV"), {{QStringLiteral("TYP"), 1}, {QStringLiteral("POPIS"), QStringLiteral("v pořádku")}});
+        std::unique_ptr<TfHPC> c(controller());
+        QVERIFY(newInspection(*c, QDate(2025, 2, 3), QStringLiteral("A"), owner, 20) > 0);
+
+        // the open owner's terms are read once, until the owner is another
+        QVERIFY(c->FollowOwner());
+        QCOMPARE(c->ownerPriceList(), 77);
+        QVERIFY(!c->FollowOwner());
+        bool ok = false;
+        const QVector<LookupItem> objects = c->OwnerObjects(&ok);
+        QVERIFY(ok);
+        QCOMPARE(lookupTexts(objects), (QStringList{"Výrobní hala", "Sklad mouky"}));
+        QCOMPARE(objects.at(1).key.toInt(), 2);
+
+        // the order number of an item names its object; an unknown number leaves it
+        QVERIFY(c->AddItem() > 0);
+        RowCache &item = c->hp();
+        item.setValue(QStringLiteral("PORADI"), 2);
+        QVERIFY(c->TakeObjectByNumber());
+        QCOMPARE(item.value(QStringLiteral("OBJEKT")).toString(), QStringLiteral("Sklad mouky"));
+        QVERIFY(!c->TakeObjectByNumber());
+        item.setValue(QStringLiteral("PORADI"), 9);
+        QVERIFY(!c->TakeObjectByNumber());
+        QCOMPARE(item.value(QStringLiteral("OBJEKT")).toString(), QStringLiteral("Sklad mouky"));
+
+        // a new owner: no site, its own terms and objects
+        c->header().setValue(QStringLiteral("UNCFIR"), other);
+        c->OwnerChosen();
+        QCOMPARE(c->header().value(QStringLiteral("UNCSTR")).toInt(), 0);
+        QCOMPARE(c->ownerPriceList(), 5);
+        QVERIFY(!c->FollowOwner());
+        QVERIFY(c->OwnerObjects(&ok).isEmpty());
+        QVERIFY(ok);
+        item.setValue(QStringLiteral("PORADI"), 1);
+        QVERIFY(!c->TakeObjectByNumber());
+
+        // a condition is offered by its type, its text apart from the type
+        const QVector<LookupItem> stavy = c->ItemChoices(TfHPC::StavChoices, &ok);
+        QVERIFY(ok);
+        QCOMPARE(lookupTexts(stavy), (QStringList{"do opravy", "v pořádku"}));
+        QCOMPARE(stavy.at(0).key.toInt(), 4);
+        QCOMPARE(stavy.at(1).extra.size(), 1);
+        QCOMPARE(stavy.at(1).extra.at(0).toInt(), 1);
+    }
+
+    void dateCheckIsSkippedOnceAfterAMoveOrInsertion()
+    {
+        const QString nemela = QStringLiteral("V tomto období by\nN E M Ě L A\nbýt provedena pravidelná prohlídka");
+        std::unique_ptr<TfHPC> c(controller());
+        QVERIFY(newInspection(*c, QDate(2025, 1, 10)) > 0);
+        QVERIFY(newInspection(*c, QDate(2025, 2, 20)) > 0);
+        addItem(*c, QStringLiteral("A"));
+        addItem(*c, QStringLiteral("B"));
+        prompt().clear();
+        auto checkSays = [&] {
+            prompt().clear();
+            const int r = c->CheckBeforeNextSave();
+            const QStringList said = prompt().texts();
+            prompt().clear();
+            return r == 0 ? said : QStringList{QStringLiteral("check failed")};
+        };
+        QVERIFY(!c->skipsNextDateCheck());
+        QCOMPARE(checkSays(), QStringList{nemela});
+
+        c->hp().first();
+        QCOMPARE(c->MoveItem(QLatin1Char('N')), 0);
+        QVERIFY(c->skipsNextDateCheck());
+        QCOMPARE(checkSays(), QStringList());
+        QVERIFY(!c->skipsNextDateCheck());
+        QCOMPARE(checkSays(), QStringList{nemela});
+
+        QVERIFY(c->InsertItemAtCurrent() > 0);
+        QCOMPARE(checkSays(), QStringList());
+        QCOMPARE(checkSays(), QStringList{nemela});
     }
 
     void listShowsTheLastFortyDaysWithItsDefaultLayout()

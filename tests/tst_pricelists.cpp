@@ -17,6 +17,7 @@
 #include "commerce/cenikes.h"
 #include "commerce/ceniks.h"
 #include "commerce/cenikuziv.h"
+#include "commerce/userpricelists.h"
 #include "commerce/nabmats.h"
 #include "commerce/pricing.h"
 #include "core/format.h"

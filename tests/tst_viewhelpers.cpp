@@ -1,8 +1,9 @@
 // The helpers of the windows: the grid clipboard text, the rich-text formatting
-// commands and the progress window.
+// commands, the progress window and the drop-down filled from lookup rows.
 #include <QtTest>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QSqlQuery>
@@ -15,6 +16,7 @@
 
 #include "core/progress.h"
 #include "support/programdatabasetest.h"
+#include "widgets/lookupcombo.h"
 #include "widgets/prubeh.h"
 #include "widgets/textformat.h"
 #include "widgets/viewhelpers.h"
@@ -148,6 +150,43 @@ private slots:
     }
 
     // --- progress ---------------------------------------------------------------------------
+
+    void lookupComboKeepsKeysApartFromTheText()
+    {
+        bool ok = true;
+        QVERIFY(readLookup(DM, QStringLiteral("SELECT nothing FROM nowhere"), {}, &ok).isEmpty());
+        QVERIFY(!ok);
+        const QVector<LookupItem> items = readLookup(
+            DM, QStringLiteral("SELECT 7, ' a ', 'x  ', '' FROM RDB$DATABASE UNION ALL "
+                               "SELECT CAST(:K AS INTEGER), 'b', '', 'y' FROM RDB$DATABASE"),
+            {{QStringLiteral("K"), 9}}, &ok);
+        QVERIFY(ok);
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(lookupTexts(items), (QStringList{"a", "b"}));
+        QCOMPARE(items.at(1).key.toInt(), 9);
+
+        QComboBox combo;
+        combo.setEditable(true);
+        combo.setEditText(QStringLiteral("typed"));
+        int changes = 0;
+        connect(&combo, &QComboBox::currentIndexChanged, this, [&] { ++changes; });
+        fillLookupCombo(&combo, items, QStringLiteral(", "), true);
+        QCOMPARE(changes, 0);
+        QCOMPARE(combo.currentIndex(), -1);
+        QCOMPARE(combo.currentText(), QStringLiteral("typed"));
+        QCOMPARE(combo.count(), 3);
+        QVERIFY(combo.itemText(0).isEmpty());
+        QVERIFY(!combo.itemData(0).isValid());
+        QCOMPARE(combo.itemText(1), QStringLiteral("a, x"));
+        QCOMPARE(combo.itemText(2), QStringLiteral("b, y"));
+        QCOMPARE(combo.findData(9), 2);
+        QCOMPARE(combo.itemData(1, LookupTextRole).toString(), QStringLiteral("a"));
+        QCOMPARE(combo.itemData(2, LookupExtraRole + 1).toString(), QStringLiteral("y"));
+        // without a separator the text alone shows
+        fillLookupCombo(&combo, items);
+        QCOMPARE(combo.itemText(0), QStringLiteral("a"));
+        QCOMPARE(combo.findData(7), 0);
+    }
 
     void progressWindowReportsForCodeWithoutWindows()
     {

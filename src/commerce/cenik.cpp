@@ -1,6 +1,7 @@
 #include "commerce/cenik.h"
 #include "commerce/cenikc.h"
 #include "widgets/keyfilters.h"
+#include "widgets/lookupcombo.h"
 #include "core/prompt.h"
 #include "core/sqlrun.h"
 
@@ -11,7 +12,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QSqlQuery>
 
 namespace {
 QLineEdit *edit(QWidget *parent, const char *objectName)
@@ -103,21 +103,13 @@ QComboBox *TfCenik::dodavatel(int number) const
 
 void TfCenik::nactiDodavatele()
 {
-    if (!controller())
+    auto *c = qobject_cast<TfCenikC *>(controller());
+    if (!c)
         return;
-    QSqlQuery q = runSql(controller()->dm(),
-                         QStringLiteral("select UnCis, NAZEV,Mesto from  ADRESAR WHERE TYP = 1 ORDER BY NAZEV"));
-    for (QComboBox *c : m_dodavatele) {
-        c->clear();
-        // the empty entry: no supplier
-        c->addItem(QString());
-    }
-    while (q.next()) {
-        const QString city = q.value(2).toString().trimmed();
-        const QString text = q.value(1).toString().trimmed() + (city.isEmpty() ? QString() : QStringLiteral(", ") + city);
-        for (QComboBox *c : m_dodavatele)
-            c->addItem(text, q.value(0).toInt());
-    }
+    const QVector<LookupItem> suppliers = c->SupplierChoices();
+    // the empty entry: no supplier
+    for (QComboBox *combo : m_dodavatele)
+        fillLookupCombo(combo, suppliers, QStringLiteral(", "), true);
     fields().refresh();
 }
 

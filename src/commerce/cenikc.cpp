@@ -168,6 +168,11 @@ QStringList TfCenikC::documentsUsing(int key, bool *ok) const
     return found;
 }
 
+QVector<LookupItem> TfCenikC::SupplierChoices() const
+{
+    return readLookup(dm(), QStringLiteral("select UnCis, NAZEV,Mesto from  ADRESAR WHERE TYP = 1 ORDER BY NAZEV"));
+}
+
 bool TfCenikC::CanDelete(int key)
 {
     bool ok = true;

@@ -4,6 +4,7 @@
 // typed beside its rows, and the rule that an item documents refer to stays. TfMaterialC
 // is the same entity listed without the stock join, for the material picker.
 #include "core/class.h"
+#include "core/lookup.h"
 
 #include <QMap>
 #include <QPair>
@@ -59,6 +60,9 @@ public:
     QStringList documentsUsing(int key, bool *ok = nullptr) const;
     // Whether the item may be deleted; when not, the user has been told why.
     bool CanDelete(int key);
+    // The suppliers an item may name: the firms of the address book by name, their town
+    // the extra column.
+    QVector<LookupItem> SupplierChoices() const;
 
 protected:
     // The list without its conditions; the sections and the limit view are added to it.

@@ -2,6 +2,7 @@
 #include "commerce/picklistdelegate.h"
 #include "widgets/fieldbinding.h"
 #include "widgets/keyfilters.h"
+#include "core/lookup.h"
 #include "core/parameters.h"
 #include "core/rowcachemodel.h"
 #include "core/sqlrun.h"
@@ -10,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSqlQuery>
 #include <QTabBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -42,17 +42,6 @@ void presetNewRows(TVarSQL &defaults, int section)
                                         "CENPRO2", "CENPRO3", "CENPRO4", "CENPRO5"};
     for (const char *z : zeros)
         defaults.SetVariable(QString::fromLatin1(z), 0.0);
-}
-
-QStringList readTexts(TDMPro *dm, const QString &sql)
-{
-    QStringList texts;
-    if (!dm)
-        return texts;
-    QSqlQuery q = runSql(dm, sql);
-    while (q.next())
-        texts << q.value(0).toString().trimmed();
-    return texts;
 }
 
 } // namespace
@@ -187,10 +176,10 @@ TfCenikProhES::TfCenikProhES(QWidget *parent, TDMPro *dm)
     // the general marks first, then the extinguisher types
     m_znacky = {QStringLiteral("HP1"), QStringLiteral("HP2"), QStringLiteral("HP3"), QStringLiteral("HP4"),
                 QStringLiteral("HP5")};
-    for (const QString &typ : readTexts(dm, QStringLiteral("SELECT POPIS from cenik where csekce=7 order by popis")))
+    for (const QString &typ : lookupTexts(readLookup(dm, QStringLiteral("SELECT POPIS from cenik where csekce=7 order by popis"))))
         if (!typ.isEmpty() && !m_znacky.contains(typ))
             m_znacky << typ;
-    m_opravy = readTexts(dm, QStringLiteral("SELECT POPIS from s_oprtxt order by popis"));
+    m_opravy = lookupTexts(readLookup(dm, QStringLiteral("SELECT POPIS from s_oprtxt order by popis")));
     grid()->setItemDelegateForColumn(model()->columnOfField(QStringLiteral("ZNACKA")),
                                      new PickListDelegate(m_znacky, this));
     grid()->setItemDelegateForColumn(model()->columnOfField(QStringLiteral("OPRTEXT")),

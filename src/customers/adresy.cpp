@@ -4,6 +4,7 @@
 #include "customers/nabcombo.h"
 #include "customers/panelystredisek.h"
 #include "widgets/keyfilters.h"
+#include "widgets/lookupcombo.h"
 #include "core/prompt.h"
 #include "core/sqlrun.h"
 #include "core/rowcachemodel.h"
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QTextEdit>
 #include <QRadioButton>
-#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -342,12 +342,8 @@ void TfAdresy::typClicked(int typ)
 
 void TfAdresy::nactiCeniky()
 {
-    m_cbCenik->clear();
-    QSqlQuery q = runSql(adresy()->dm(), QStringLiteral("select UnCis, Nazev from CenUzH order by Nazev"));
-    while (q.next())
-        m_cbCenik->addItem(q.value(1).toString(), q.value(0).toInt());
+    fillLookupCombo(m_cbCenik, adresy()->PriceListChoices());
     m_cenikyNacteny = true;
-    // the list is read to its end; the query ends with this function
     fields().refresh();
 }
 

@@ -127,3 +127,8 @@ int TfAdresyC::OdebratCenik()
         return -1;
     return header().setValue(QStringLiteral("UNCCEN"), QVariant(QMetaType(QMetaType::Int))) ? 0 : -1;
 }
+
+QVector<LookupItem> TfAdresyC::PriceListChoices() const
+{
+    return readLookup(dm(), QStringLiteral("select UnCis, Nazev from CenUzH order by Nazev"));
+}

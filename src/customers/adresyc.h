@@ -3,6 +3,7 @@
 // extension (FIRMY), its objects (S_OBJEKT) and its sites (STREDISKA), all written in
 // one save with the entry. The list shows one row per site of each entry.
 #include "core/class.h"
+#include "core/lookup.h"
 
 class TfAdresyC : public TfClass
 {
@@ -38,4 +39,6 @@ public:
     int SmazatStredisko();
     // "Odebrat ceník": the entry has no user price list any more.
     int OdebratCenik();
+    // The user price lists an entry may take, by name.
+    QVector<LookupItem> PriceListChoices() const;
 };

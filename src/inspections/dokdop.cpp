@@ -17,12 +17,16 @@ TfDokDop::TfDokDop(QWidget *parent)
 
     m_cbStav = new QComboBox(this);
     m_cbStav->setObjectName(QStringLiteral("cbStav"));
-    m_cbStav->addItems({QString(), QStringLiteral("P - Příprava"), QStringLiteral("R - Realizace"),
-                        QStringLiteral("F - Fakturováné"), QStringLiteral("U - Uhrazeno"),
-                        QStringLiteral("H - Hotovo")});
+    m_cbStav->addItem(QString());
+    for (const QString &stav : {QStringLiteral("P - Příprava"), QStringLiteral("R - Realizace"),
+                                QStringLiteral("F - Fakturováné"), QStringLiteral("U - Uhrazeno"),
+                                QStringLiteral("H - Hotovo")})
+        m_cbStav->addItem(stav, stav.left(1));
     m_cbZamek = new QComboBox(this);
     m_cbZamek->setObjectName(QStringLiteral("cbZamek"));
-    m_cbZamek->addItems({QString(), QStringLiteral("Ano"), QStringLiteral("Ne")});
+    m_cbZamek->addItem(QString());
+    m_cbZamek->addItem(QStringLiteral("Ano"), QStringLiteral("A"));
+    m_cbZamek->addItem(QStringLiteral("Ne"), QStringLiteral("N"));
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Stav"), m_cbStav);
@@ -71,13 +75,11 @@ int TfDokDop::scope() const
 TVarSQL TfDokDop::values() const
 {
     TVarSQL values;
-    const QString stav = m_cbStav->currentText().trimmed();
+    const QString stav = m_cbStav->currentData().toString();
     if (!stav.isEmpty())
-        values.SetVariable(QStringLiteral("FAKTURA"), stav.left(1));
-    const QString zamek = m_cbZamek->currentText();
-    if (zamek == QLatin1String("Ano"))
-        values.SetVariable(QStringLiteral("ZAMEK"), QStringLiteral("A"));
-    else if (zamek == QLatin1String("Ne"))
-        values.SetVariable(QStringLiteral("ZAMEK"), QStringLiteral("N"));
+        values.SetVariable(QStringLiteral("FAKTURA"), stav);
+    const QString zamek = m_cbZamek->currentData().toString();
+    if (!zamek.isEmpty())
+        values.SetVariable(QStringLiteral("ZAMEK"), zamek);
     return values;
 }

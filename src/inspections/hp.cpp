@@ -3,12 +3,11 @@
 #include "inspections/hpc.h"
 #include "customers/adrobjekty.h"
 #include "customers/adresys.h"
-#include "customers/adrtexty.h"
 #include "customers/nabcombo.h"
 #include "widgets/codelists.h"
-#include "core/dokrad.h"
 #include "widgets/dokradwindow.h"
 #include "widgets/keyfilters.h"
+#include "widgets/lookupcombo.h"
 #include "core/prompt.h"
 #include "core/rowcachemodel.h"
 #include "widgets/textedit.h"
@@ -28,7 +27,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QShortcut>
-#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextEdit>
@@ -144,13 +142,31 @@ TfHP::TfHP(TfHPC *controller, QWidget *parent)
     connect(&items, &RowCache::rowRemoved, this, [this] { RefreshEditActions(); });
 
     resize(980, 720);
-    currentInspectionChanged();
+    // a new window shows the owner's terms and objects as they are now
+    hpc()->FollowOwner(true);
+    NactiObjekty();
+    PrepocitejZnacky();
     RefreshEditActions();
 }
 
 TfHPC *TfHP::hpc() const
 {
     return static_cast<TfHPC *>(controller());
+}
+
+bool TfHP::skipsNextCheck() const
+{
+    return hpc()->skipsNextDateCheck();
+}
+
+int TfHP::ownerPriceList() const
+{
+    return hpc()->ownerPriceList();
+}
+
+double TfHP::ownerDiscount() const
+{
+    return hpc()->ownerDiscount();
 }
 
 bool TfHP::editable() const
@@ -588,47 +604,28 @@ void TfHP::showEvent(QShowEvent *event)
     if (!m_seznamyNacteny)
         NaplnSeznamy();
     PrepocitejZnacky();
-    m_skipCheckOnce = false;
+    hpc()->setSkipNextDateCheck(false);
     TfEditForm::showEvent(event);
-}
-
-bool TfHP::fillCombo(QComboBox *combo, const QString &sql, const QStringList &shown, const QString &dataField)
-{
-    const QString typed = combo->isEditable() ? combo->currentText() : QString();
-    QSqlQuery q = controller()->dm()->NewQuery();
-    q.setForwardOnly(true);
-    if (!q.exec(sql))
-        return false;
-    combo->blockSignals(true);
-    combo->clear();
-    while (q.next()) {
-        QStringList parts;
-        for (const QString &f : shown)
-            parts << q.value(f).toString().trimmed();
-        combo->addItem(parts.join(QStringLiteral("  ")), dataField.isEmpty() ? QVariant() : q.value(dataField));
-    }
-    combo->setCurrentIndex(-1);
-    if (combo->isEditable())
-        combo->setEditText(typed);
-    combo->blockSignals(false);
-    return true;
 }
 
 bool TfHP::NaplnSeznamy()
 {
-    if (!fillCombo(m_cbUmisteni, QStringLiteral("SELECT * FROM s_umist order by popis"), {QStringLiteral("POPIS")})) {
+    TfHPC *c = hpc();
+    bool ok = false;
+    fillLookupCombo(m_cbUmisteni, c->ItemChoices(TfHPC::UmisteniChoices, &ok));
+    if (!ok) {
         Prompt::warning(QStringLiteral("Naplnění seznamu umístění HP !"), QStringLiteral("Chyba"));
         return false;
     }
-    const bool ok =
-        fillCombo(m_cbTyp, QStringLiteral("SELECT * FROM Cenik WHERE CSekce=7 ORDER BY popis"),
-                  {QStringLiteral("POPIS"), QStringLiteral("VYROBCE")}, QStringLiteral("UNCIS"))
-        && fillCombo(m_cbStav, QStringLiteral("SELECT * from S_stav order by popis"),
-                     {QStringLiteral("POPIS"), QStringLiteral("TYP")}, QStringLiteral("TYP"))
-        && fillCombo(m_cbPozice, QStringLiteral("SELECT * from pozice order by popis"), {QStringLiteral("POPIS")})
-        && fillCombo(m_cbOprText, QStringLiteral("SELECT * from S_OprTxt order by popis"), {QStringLiteral("POPIS")})
-        && fillCombo(m_cbPozn, QStringLiteral("SELECT * from S_OprTxt order by popis"), {QStringLiteral("POPIS")});
-    if (!ok) {
+    const QString between = QStringLiteral("  ");
+    bool typy = false, stavy = false, pozice = false, texty = false;
+    fillLookupCombo(m_cbTyp, c->ItemChoices(TfHPC::TypChoices, &typy), between);
+    fillLookupCombo(m_cbStav, c->ItemChoices(TfHPC::StavChoices, &stavy), between);
+    fillLookupCombo(m_cbPozice, c->ItemChoices(TfHPC::PoziceChoices, &pozice));
+    const QVector<LookupItem> opravy = c->ItemChoices(TfHPC::OprTextChoices, &texty);
+    fillLookupCombo(m_cbOprText, opravy);
+    fillLookupCombo(m_cbPozn, opravy);
+    if (!(typy && stavy && pozice && texty)) {
         Prompt::warning(QStringLiteral("Otevření tabulek 1 !"), QStringLiteral("Chyba"));
         return false;
     }
@@ -641,19 +638,12 @@ bool TfHP::NaplnSeznamy()
 
 void TfHP::NactiObjekty()
 {
-    const int owner = dsHla()->currentRow() >= 0 ? dsHla()->value(QStringLiteral("UNCFIR")).toInt() : 0;
-    m_cbObjekt->clear();
-    QSqlQuery q = controller()->dm()->NewQuery();
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("select * from s_objekt where UnCH=:UnCH ORDER BY Poradi"));
-    q.bindValue(QStringLiteral(":UnCH"), owner);
-    if (!q.exec()) {
+    bool ok = false;
+    fillLookupCombo(m_cbObjekt, hpc()->OwnerObjects(&ok));
+    if (!ok) {
         Prompt::warning(QStringLiteral("Otevření tabulek 1 !"), QStringLiteral("Chyba"));
         return;
     }
-    while (q.next())
-        m_cbObjekt->addItem(q.value(QStringLiteral("OBJEKT")).toString().trimmed(), q.value(QStringLiteral("PORADI")));
-    m_cbObjekt->setCurrentIndex(-1);
     showItemChoices();
 }
 
@@ -661,27 +651,9 @@ void TfHP::currentInspectionChanged()
 {
     // the bound pickers show the new row themselves; the owner's terms and objects are
     // read again only when the owner is another (every save reads the record again)
-    const RowCache &h = *dsHla();
-    const int owner = h.currentRow() >= 0 ? h.value(QStringLiteral("UNCFIR")).toInt() : 0;
-    if (owner != m_shownOwner) {
-        m_shownOwner = owner;
-        rememberOwnerTerms();
-        if (m_cbObjekt)
-            NactiObjekty();
-    }
+    if (hpc()->FollowOwner() && m_cbObjekt)
+        NactiObjekty();
     PrepocitejZnacky();
-}
-
-void TfHP::rememberOwnerTerms()
-{
-    // the owner's price list and discount seed a new delivery note
-    const RowCache &h = *dsHla();
-    const int owner = h.currentRow() >= 0 ? h.value(QStringLiteral("UNCFIR")).toInt() : 0;
-    TAdresniTexty texts(controller()->dm());
-    if (owner > 0)
-        texts.SestavAdresu(owner);
-    m_cenikFirmy = owner > 0 ? texts.UnCCen : 0;
-    m_slevaFirmy = owner > 0 ? texts.Sleva : 0;
 }
 
 void TfHP::showItemChoices()
@@ -692,14 +664,8 @@ void TfHP::showItemChoices()
     RowCache &c = hpc()->hp();
     const bool row = c.currentRow() >= 0;
     m_cbTyp->setCurrentIndex(row ? m_cbTyp->findData(c.value(QStringLiteral("UNCCEN"))) : -1);
-    int stav = -1;
-    if (row) {
-        const QString popis = c.value(QStringLiteral("STAV")).toString().trimmed();
-        for (int i = 0; i < m_cbStav->count() && stav < 0; ++i)
-            if (m_cbStav->itemText(i).startsWith(popis + QStringLiteral("  ")) && !popis.isEmpty())
-                stav = i;
-    }
-    m_cbStav->setCurrentIndex(stav);
+    const QString popis = row ? c.value(QStringLiteral("STAV")).toString().trimmed() : QString();
+    m_cbStav->setCurrentIndex(popis.isEmpty() ? -1 : m_cbStav->findData(popis, LookupTextRole));
     m_cbObjekt->setCurrentIndex(row ? m_cbObjekt->findText(c.value(QStringLiteral("OBJEKT")).toString().trimmed()) : -1);
     m_showingChoices = false;
 }
@@ -778,9 +744,7 @@ int TfHP::AfterEditNew()
 
 int TfHP::BeforeEditSave()
 {
-    const bool skip = m_skipCheckOnce;
-    m_skipCheckOnce = false;
-    return hpc()->CheckBeforeSave(skip) < 0 ? -1 : 0;
+    return hpc()->CheckBeforeNextSave() < 0 ? -1 : 0;
 }
 
 int TfHP::Zkopirovat()
@@ -820,17 +784,8 @@ int TfHP::OdpojitDL()
 void TfHP::CisloEnter()
 {
     fields().flush();
-    if (editable()) {
-        const QString code = m_eCisPro->text().trimmed();
-        int sequence = 0;
-        const QString number = code.isEmpty() ? QString()
-                                              : NextDocumentNumber(code, QString(), sequence, controller()->dm());
-        if (!number.isEmpty()) {
-            dsHla()->setValue(QStringLiteral("CISPRO"), number);
-            dsHla()->setValue(QStringLiteral("PCISLO"), sequence);
-            Zmena(dsHla());
-        }
-    }
+    if (editable() && hpc()->TakeNumberOfSeries())
+        Zmena(dsHla());
     Dalsi();
 }
 
@@ -864,14 +819,10 @@ void TfHP::AdresarFirem()
 
 void TfHP::VlastnikVybran()
 {
-    RowCache &h = *dsHla();
-    // a site belongs to its owner: a new owner starts without one
-    h.setValue(QStringLiteral("UNCSTR"), 0);
+    hpc()->OwnerChosen();
     m_ncStredisko->refresh();
-    m_shownOwner = h.value(QStringLiteral("UNCFIR")).toInt();
-    rememberOwnerTerms();
     NactiObjekty();
-    Zmena(&h);
+    Zmena(dsHla());
 }
 
 void TfHP::editText(const QString &field, const QString &caption)
@@ -939,11 +890,11 @@ int TfHP::VlozitNovy()
         Prompt::beep();
         return -1;
     }
-    const bool yes = Prompt::question(QStringLiteral("Vložit HP a uložit změny?"), QStringLiteral("Pozor")) == PromptYes;
-    // the inserted item was saved without the check; the next save does not ask again
-    m_skipCheckOnce = true;
-    if (!yes)
+    if (Prompt::question(QStringLiteral("Vložit HP a uložit změny?"), QStringLiteral("Pozor")) != PromptYes) {
+        // declined all the same, the next save does not check the dates
+        hpc()->setSkipNextDateCheck(true);
         return 1;
+    }
     fields().flush();
     const int key = hpc()->InsertItemAtCurrent();
     setChanged(controller()->isModified());
@@ -976,7 +927,6 @@ int TfHP::Presun(QChar direction)
     if (!itemsEditable() || hpc()->hp().currentRow() < 0)
         return -1;
     fields().flush();
-    m_skipCheckOnce = true;
     const int r = hpc()->MoveItem(direction);
     setChanged(controller()->isModified());
     RefreshEditActions();
@@ -1008,12 +958,8 @@ void TfHP::PoradiEnter()
         return;
     }
     fields().flush();
-    bool found = false;
-    const QString objekt = hpc()->ObjectOfOwner(c.value(QStringLiteral("PORADI")).toInt(), &found);
-    if (found && c.value(QStringLiteral("OBJEKT")).toString() != objekt) {
-        c.setValue(QStringLiteral("OBJEKT"), objekt);
+    if (hpc()->TakeObjectByNumber())
         Zmena(&c);
-    }
     c.next();
     m_ePoradi->setFocus();
     m_ePoradi->selectAll();
@@ -1049,7 +995,7 @@ void TfHP::StavVybran(int index)
         showItemChoices();
         return;
     }
-    const QString popis = m_cbStav->itemText(index).section(QStringLiteral("  "), 0, 0);
+    const QString popis = m_cbStav->itemData(index, LookupTextRole).toString();
     const int typ = m_cbStav->itemData(index).toInt();
     // a condition of the item's own type changes only the text
     hpc()->ChooseCondition(popis, typ);
@@ -1060,7 +1006,7 @@ void TfHP::StavVybran(int index)
 void TfHP::PoziceVybrana(int index)
 {
     if (index >= 0 && itemsEditable() && hpc()->hp().currentRow() >= 0) {
-        hpc()->AddPosition(m_cbPozice->itemText(index));
+        hpc()->AddPosition(m_cbPozice->itemData(index).toString());
         Zmena(&hpc()->hp());
     }
     // the picker is empty for the next position

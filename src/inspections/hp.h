@@ -87,9 +87,9 @@ public:
     void PrepocitejZnacky();
 
     // Skipped check: true after a move or "Vložit nový" until the next save.
-    bool skipsNextCheck() const { return m_skipCheckOnce; }
-    int ownerPriceList() const { return m_cenikFirmy; }
-    double ownerDiscount() const { return m_slevaFirmy; }
+    bool skipsNextCheck() const;
+    int ownerPriceList() const;
+    double ownerDiscount() const;
 
     QTabWidget *pages() const { return m_pages; }
     QTableView *grid() const { return m_dbgHP; }
@@ -112,10 +112,8 @@ private:
     QToolButton *button(const QString &objectName, const QString &caption, QWidget *parent = nullptr);
     QAction *menuEntry(QMenu *menu, const QString &objectName, const QString &caption,
                        std::function<void()> run = {}, const QKeySequence &keys = QKeySequence());
-    bool fillCombo(QComboBox *combo, const QString &sql, const QStringList &shown, const QString &dataField = QString());
     void showItemChoices();
     void currentInspectionChanged();
-    void rememberOwnerTerms();
     void openCodeListEditor(CodeList list);
     void editText(const QString &field, const QString &caption);
     void focusItemField(QWidget *field);
@@ -150,10 +148,6 @@ private:
     QList<QWidget *> m_itemTools;       // follow the lock; no current item needed
     QList<QAction *> m_menuActions;
     QString m_hledat;
-    int m_shownOwner = -1;              // whose terms and objects are read
-    int m_cenikFirmy = 0;
-    double m_slevaFirmy = 0;
-    bool m_skipCheckOnce = false;
     bool m_seznamyNacteny = false;
     bool m_showingChoices = false;
 };

@@ -4,10 +4,12 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
+#include "core/dokrad.h"
 #include "core/globals.h"
 #include "core/money.h"
 #include "core/prompt.h"
 #include "core/sqlpro.h"
+#include "customers/adrtexty.h"
 
 namespace {
 
@@ -307,6 +309,37 @@ QString TfHPC::ObjectOfOwner(int poradi, bool *found)
     return q.value(0).toString();
 }
 
+bool TfHPC::TakeObjectByNumber()
+{
+    RowCache &c = hp();
+    if (c.currentRow() < 0)
+        return false;
+    bool found = false;
+    const QString objekt = ObjectOfOwner(c.value(QStringLiteral("PORADI")).toInt(), &found);
+    if (!found || c.value(QStringLiteral("OBJEKT")).toString() == objekt)
+        return false;
+    c.setValue(QStringLiteral("OBJEKT"), objekt);
+    return true;
+}
+
+QVector<LookupItem> TfHPC::ItemChoices(ItemChoice which, bool *ok)
+{
+    static const QString sql[] = {
+        QStringLiteral("SELECT POPIS FROM s_umist order by popis"),
+        QStringLiteral("SELECT UNCIS, POPIS, VYROBCE FROM Cenik WHERE CSekce=7 ORDER BY popis"),
+        QStringLiteral("SELECT TYP, POPIS, TYP from S_stav order by popis"),
+        QStringLiteral("SELECT POPIS from pozice order by popis"),
+        QStringLiteral("SELECT POPIS from S_OprTxt order by popis"),
+    };
+    return readLookup(dm(), sql[which], {}, ok);
+}
+
+QVector<LookupItem> TfHPC::OwnerObjects(bool *ok)
+{
+    return readLookup(dm(), QStringLiteral("select Poradi, Objekt from s_objekt where UnCH=:UnCH ORDER BY Poradi"),
+                      {{QStringLiteral("UnCH"), currentOwner()}}, ok);
+}
+
 int TfHPC::AddRefinementText(const QString &text)
 {
     const QString popis = text.trimmed();
@@ -363,6 +396,54 @@ int TfHPC::UnlinkDeliveryNote()
         return -1;
     h.setValue(QStringLiteral("UNCDOD"), 0);
     return SaveRecord() < 0 ? -1 : 0;
+}
+
+bool TfHPC::TakeNumberOfSeries()
+{
+    RowCache &h = header();
+    const QString code = h.currentRow() >= 0 ? h.value(QStringLiteral("CISPRO")).toString().trimmed() : QString();
+    if (code.isEmpty())
+        return false;
+    int sequence = 0;
+    const QString number = NextDocumentNumber(code, QString(), sequence, dm());
+    if (number.isEmpty())
+        return false;
+    h.setValue(QStringLiteral("CISPRO"), number);
+    h.setValue(QStringLiteral("PCISLO"), sequence);
+    return true;
+}
+
+int TfHPC::currentOwner()
+{
+    const RowCache &h = header();
+    return h.currentRow() >= 0 ? h.value(QStringLiteral("UNCFIR")).toInt() : 0;
+}
+
+void TfHPC::OwnerChosen()
+{
+    if (header().currentRow() < 0)
+        return;
+    header().setValue(QStringLiteral("UNCSTR"), 0);
+    FollowOwner(true);
+}
+
+bool TfHPC::FollowOwner(bool again)
+{
+    const int owner = currentOwner();
+    if (owner == m_termsOwner && !again)
+        return false;
+    readOwnerTerms(owner);
+    return true;
+}
+
+void TfHPC::readOwnerTerms(int owner)
+{
+    m_termsOwner = owner;
+    TAdresniTexty texts(dm());
+    if (owner > 0)
+        texts.SestavAdresu(owner);
+    m_ownerPriceList = owner > 0 ? texts.UnCCen : 0;
+    m_ownerDiscount = owner > 0 ? texts.Sleva : 0;
 }
 
 void TfHPC::recountLeftAtCustomer()
@@ -432,6 +513,13 @@ int TfHPC::CheckBeforeSave(bool skipDateCheck)
     }
     recountLeftAtCustomer();
     return 0;
+}
+
+int TfHPC::CheckBeforeNextSave()
+{
+    const bool skip = m_skipDateCheckOnce;
+    m_skipDateCheckOnce = false;
+    return CheckBeforeSave(skip);
 }
 
 int TfHPC::CarryForward(int key)
@@ -522,6 +610,8 @@ int TfHPC::InsertItemAtCurrent()
     const int inspKey = header().value(QStringLiteral("UNCIS")).toInt();
     const bool atEnd = c.currentRow() < 0 || isBlank(c.value(QStringLiteral("UNCPOM")));
     const int pozice = atEnd ? 0 : c.value(QStringLiteral("UNCPOM")).toInt();
+    // the inserted item is saved without the check; the next save does not ask again
+    m_skipDateCheckOnce = true;
     int key = 0;
     bool ok = false;
     {
@@ -556,6 +646,7 @@ int TfHPC::MoveItem(QChar direction)
     const int from = c.currentRow();
     if (from < 0)
         return -1;
+    m_skipDateCheckOnce = true;
     // Only the two positions are exchanged: each extinguisher keeps its own key, which
     // the workshop register and the barcode loading refer to. The neighbour and the
     // notices at either end come from the shared swap, run on the keys and positions.

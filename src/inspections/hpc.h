@@ -3,13 +3,15 @@
 // extinguishers PR_TAB, and the rules the inspection windows apply through it: the
 // defaults of a new inspection, what a chosen condition, type or position writes into
 // an item, the check before saving, carry-forward to next year's inspection, insertion
-// at a position and moves.
+// at a position and moves, the document number, the owner's terms and objects, and the
+// choices the item panel offers.
 #include <QChar>
 #include <QDate>
 #include <QSqlQuery>
 #include <QString>
 
 #include "core/class.h"
+#include "core/lookup.h"
 
 class TfHPC : public TfClass
 {
@@ -73,6 +75,18 @@ public:
     // The name of the owner's object with the order number; *found tells whether the
     // owner has one.
     QString ObjectOfOwner(int poradi, bool *found = nullptr);
+    // Enter in the order number: the current item takes the name of the owner's object
+    // with its order number. True when the name changed.
+    bool TakeObjectByNumber();
+    // What the item panel offers to choose from.
+    enum ItemChoice { UmisteniChoices, TypChoices, StavChoices, PoziceChoices, OprTextChoices };
+    // The rows offered: locations, positions and refinement texts are their own keys;
+    // a type is keyed by its CENIK row with the maker as extra column; a condition by
+    // its TYP with the TYP again as extra column.
+    QVector<LookupItem> ItemChoices(ItemChoice which, bool *ok = nullptr);
+    // The objects of the open inspection's owner: order number and name, by order
+    // number.
+    QVector<LookupItem> OwnerObjects(bool *ok = nullptr);
     // The refinement text is offered from now on: a text not yet in S_OPRTXT is added
     // with a generated key. Returns 0, 1 when it was there already, -1 on failure.
     int AddRefinementText(const QString &text);
@@ -87,10 +101,30 @@ public:
     bool CanHaveItems();
     // "Odpojit": the delivery note is no longer linked; saved at once.
     int UnlinkDeliveryNote();
+    // Enter in "Číslo": the series code typed into CISPRO becomes the next number of
+    // its series, with its sequence in PCISLO. True when a number was written.
+    bool TakeNumberOfSeries();
+    // A new owner was chosen: a site belongs to its owner, so the inspection starts
+    // without one; the new owner's terms are read.
+    void OwnerChosen();
+    // Reads the terms of the open inspection's owner when the owner is another than the
+    // one last read (or always, with again). True when they were read: the owner's
+    // objects are to be shown again too.
+    bool FollowOwner(bool again = false);
+    // The owner's user price list and discount, which seed a new delivery note.
+    int ownerPriceList() const { return m_ownerPriceList; }
+    double ownerDiscount() const { return m_ownerDiscount; }
     // The check before saving: the regular-inspection dates (unless skipped once after
     // a move or insertion) and the count of extinguishers left at the customer.
     // Returns 0, or -1 when the save must be refused.
     int CheckBeforeSave(bool skipDateCheck);
+    // A move or insertion is saved without the date check, and the save after it skips
+    // it too, once. A window that shows an inspection anew starts without the skip.
+    void setSkipNextDateCheck(bool skip) { m_skipDateCheckOnce = skip; }
+    bool skipsNextDateCheck() const { return m_skipDateCheckOnce; }
+    // The check before the next save, skipping the dates when a skip is pending (which
+    // that uses up).
+    int CheckBeforeNextSave();
     // Carry-forward of the inspection into a new one. Returns the new key (the new
     // inspection is open) or a negative code (the open record is the source again).
     int CarryForward(int key);
@@ -98,10 +132,11 @@ public:
     // inspKey. Saves pending changes first; the caller holds the transaction.
     int VlozNaPozici(int itemKey, int inspKey, int pozice);
     // "Vložit nový": a new item at the position of the current one; the later items
-    // move one down. Returns the new item's key (it is current) or a negative code.
+    // move one down. The next save skips the date check. Returns the new item's key (it is current) or a negative code.
     int InsertItemAtCurrent();
     // Moves the current item one place down ('N') or up ('P') in the order shown.
-    // Returns 0 when moved, -1 at the first or last item, -2 on failure.
+    // Returns 0 when moved, -1 at the first or last item, -2 on failure. The next save
+    // skips the date check.
     int MoveItem(QChar direction);
 
 signals:
@@ -110,5 +145,11 @@ signals:
 
 private:
     void recountLeftAtCustomer();
+    void readOwnerTerms(int owner);
+    int currentOwner();
     QString m_itemOrder = QStringLiteral("poradi,uncpom");
+    int m_termsOwner = -1;   // whose terms were read last
+    int m_ownerPriceList = 0;
+    double m_ownerDiscount = 0;
+    bool m_skipDateCheckOnce = false;
 };
