@@ -122,12 +122,30 @@ private slots:
             SettingsStore::instance().writeValue(dbKey, QStringLiteral("SERVER NAME"), good);
             return 6;
         };
+        // the typed file does not exist yet: the user agrees to a new empty one
+        prompt().answer(PromptYes);
         w.FormCreate();
         QCOMPARE(shown, 2);
         QVERIFY(dm.isOpen());
         QCOMPARE(prompt().texts().count(QStringLiteral("Chyba otevření databáze\nNastavte cestu, uživatele a heslo pro databázi")), 2);
+        QVERIFY(prompt().saw(QStringLiteral("Databáze %1 neexistuje. Vytvořit novou prázdnou databázi?").arg(good)));
+        QVERIFY(prompt().saw(QStringLiteral("Nová prázdná databáze byla vytvořena v souboru\n%1").arg(good)));
         prompt().clear();
         dm.close();
+    }
+
+    void typedPathThatDoesNotExistIsNotCreatedUnasked()
+    {
+        const QString typo = env->path(QStringLiteral("typo/Tarko.FDB"));
+        SettingsStore::instance().writeValue(dbKey, QStringLiteral("SERVER NAME"), typo);
+        TDM dm(QStringLiteral("QelTypo"));
+        prompt().answer(PromptNo);
+        QCOMPARE(dm.ConnectDatabase(), -2);
+        QVERIFY(!dm.isOpen());
+        QVERIFY(!QFileInfo::exists(typo));
+        QCOMPARE(prompt().shown.constFirst().text,
+                 QStringLiteral("Databáze %1 neexistuje. Vytvořit novou prázdnou databázi?").arg(typo));
+        prompt().clear();
     }
 
     void leavingConnectionWindowGoesOnWithoutDatabase()
@@ -264,8 +282,14 @@ private slots:
                 QVERIFY2(prompt().shown.size() == (qstrcmp(want.kind, "question") == 0 ? 1 : 0),
                          qPrintable(path + QLatin1String(": ") + prompt().texts().join(QLatin1Char(';'))));
                 QCOMPARE(opened, QString::fromUtf8(want.what));
+                // an entry that opens nothing yet is greyed, every other one usable
+                QVERIFY2(entry->isEnabled() == (qstrcmp(want.kind, "nothing") != 0), qPrintable(path));
             }
         }
+        // so are the tool-bar buttons of subsystems still to come
+        QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbKontrolyHP"))->isEnabled());
+        QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPV"))->isEnabled());
+        QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbFaktura"))->isEnabled());
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QVERIFY2(seen.contains(it.key()), qPrintable(it.key()));
         QVERIFY(!seen.contains(QStringLiteral("Kontroly/Časové rozložení kontrol")));

@@ -198,23 +198,23 @@ int DocumentSeries::remove(const QString &code)
         Prompt::error(QStringLiteral("Mazání číslelné řady"), QStringLiteral("Chyba"));
         return int(Failed);
     };
+    // The rows go first, in a transaction of their own: a generator is dropped in a
+    // transaction of its own too, so dropping it before the delete is committed could
+    // leave a series without its generator.
     const bool removed = inTransaction(m_dm, [&](QString *error) {
-        if (!runSql(m_dm, QStringLiteral("DELETE FROM DokRad WHERE Kod=:Kod"), {{QStringLiteral("Kod"), code}}, error)
-                 .isActive())
-            return false;
-        // A code that is no valid name never had a generator. Rows written before codes
-        // were checked may differ in case only and share the generator: it goes with the
-        // last of them.
-        const QString valid = normalizeCode(code);
-        if (valid.isEmpty())
-            return true;
-        const int stillUsed = find(valid);
-        const int exists = stillUsed == 0 ? generatorExists(valid) : 0;
-        if (stillUsed < 0 || exists < 0)
-            return false;
-        return exists == 0 || m_dm->executeDdl(QStringLiteral("DROP SEQUENCE ") + generatorName(valid), error);
+        return runSql(m_dm, QStringLiteral("DELETE FROM DokRad WHERE Kod=:Kod"), {{QStringLiteral("Kod"), code}}, error)
+            .isActive();
     }, &m_error);
-    return removed ? int(Done) : failed();
+    if (!removed)
+        return failed();
+    // A code that is no valid name never had a generator. Rows written before codes
+    // were checked may differ in case only and share the generator: it goes with the
+    // last of them. One that something else in the database still uses stays; a series
+    // added later with the code starts it again from 0.
+    const QString valid = normalizeCode(code);
+    if (!valid.isEmpty() && find(valid) == 0 && generatorExists(valid) > 0)
+        m_dm->executeDdl(QStringLiteral("DROP SEQUENCE ") + generatorName(valid), &m_error);
+    return Done;
 }
 
 int DocumentSeries::storeValue(const QString &code, const QString &typedValue)

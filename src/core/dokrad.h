@@ -84,7 +84,8 @@ public:
     // a generator left without a series is reset to 0. *storedCode gets the code as
     // stored.
     int add(const QString &name, const QString &typedCode, QString *storedCode = nullptr);
-    // "Ubrat" without the question: the rows of the code and its generator.
+    // "Ubrat" without the question: the rows of the code, then, once their delete is
+    // committed, its generator (one the database still uses elsewhere stays).
     int remove(const QString &code);
     // "Uložit hodnotu": the typed text must be a whole number, 0 or more.
     int storeValue(const QString &code, const QString &typedValue);

@@ -49,6 +49,27 @@ QString ToServerPath(const QString &path)
     return p;
 }
 
+bool TDM::createMissingDatabase(const Firebird::Location &where, const QString &user,
+                                const QString &password, QString *error)
+{
+    // The default database is made without a word on the first start (and after the
+    // user deleted it to start clean). Any other path may be a typo that would hide
+    // the real data behind a new empty file: the user decides.
+    const bool isDefault = QFileInfo(where.path).absoluteFilePath() == QFileInfo(defaultDatabasePath()).absoluteFilePath();
+    if (!isDefault
+        && Prompt::question(QStringLiteral("Databáze %1 neexistuje. Vytvořit novou prázdnou databázi?").arg(where.path),
+                            QStringLiteral("DM"))
+               != PromptYes)
+        return false;
+    QDir().mkpath(QFileInfo(where.path).absolutePath());
+    if (!Schema::createDatabase(where, user.trimmed(), password.trimmed(), error))
+        return false;
+    if (!isDefault)
+        Prompt::information(QStringLiteral("Nová prázdná databáze byla vytvořena v souboru\n%1").arg(where.path),
+                            QStringLiteral("DM"));
+    return true;
+}
+
 int TDM::ConnectDatabase()
 {
     close();
@@ -61,11 +82,8 @@ int TDM::ConnectDatabase()
     const Firebird::Location where = Firebird::parseLocation(server);
     QString error;
     bool ok = true;
-    if (where.host.isEmpty() && !where.path.trimmed().isEmpty() && !QFileInfo::exists(where.path)) {
-        // first start: a new local database with the whole current schema
-        QDir().mkpath(QFileInfo(where.path).absolutePath());
-        ok = Schema::createDatabase(where, user.trimmed(), password.trimmed(), &error);
-    }
+    if (where.host.isEmpty() && !where.path.trimmed().isEmpty() && !QFileInfo::exists(where.path))
+        ok = createMissingDatabase(where, user, password, &error);
     if (ok)
         ok = open(where, user, password, &error);
     if (!ok) {

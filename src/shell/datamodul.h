@@ -1,6 +1,7 @@
 #pragma once
 // TDM, the program's data module: the connection "Qel" opened with the per-user
-// connection settings; a missing local database file is created with the schema.
+// connection settings; a missing local database file is created with the schema (the
+// default one at once, any other after the user agreed).
 #include "core/datamodulpro.h"
 
 class TDM : public TDMPro
@@ -15,6 +16,10 @@ public:
     static QString connectionKeyPath();
     // Where the database lives when nothing is configured.
     static QString defaultDatabasePath();
+
+private:
+    bool createMissingDatabase(const Firebird::Location &where, const QString &user,
+                               const QString &password, QString *error);
 };
 
 // Server form of a path: quotes removed; \\srv\d\db\x.fdb becomes srv:d:\db\x.fdb.

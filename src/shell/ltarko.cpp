@@ -92,6 +92,20 @@ TfLTarko::TfLTarko(TDM *dm, QWidget *parent)
     bind(QStringLiteral("miAbout"), [this] { about(); });
     bind(QStringLiteral("miKonec"), [this] { close(); });
     wireMenu(*this);
+    disableUnboundEntries();
+}
+
+void TfLTarko::disableUnboundEntries()
+{
+    // An entry whose subsystem is not there yet shows greyed rather than doing nothing.
+    for (QAction *action : findChildren<QAction *>())
+        if (action->objectName().startsWith(QLatin1String("mi")))
+            action->setEnabled(m_handlers.contains(action->objectName()));
+    for (QToolButton *button : m_bar->findChildren<QToolButton *>()) {
+        const QString entry = button->property("menuEntry").toString();
+        if (!entry.isEmpty())
+            button->setEnabled(m_handlers.contains(entry));
+    }
 }
 
 void TfLTarko::buildMenu()
@@ -144,6 +158,7 @@ void TfLTarko::buildToolBar()
         button->setGeometry(x, 2, 56, 32);
         x += 58;
         const QString entry = QString::fromUtf8(b.entry);
+        button->setProperty("menuEntry", entry);
         connect(button, &QToolButton::clicked, this, [this, entry] { trigger(entry); });
     }
     m_lVerze = new QLabel(QStringLiteral("v. 8.8.9"), m_bar);

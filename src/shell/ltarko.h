@@ -32,8 +32,8 @@ public:
     // Runs whenever the connection has (re)opened: parameters and the schema check.
     void afterConnect();
 
-    // Binds a menu entry (by its action name) to what it opens. Entries without a
-    // binding are present and do nothing.
+    // Binds a menu entry (by its action name) to what it opens. Entries left without a
+    // binding when the menu is wired are shown disabled.
     void bind(const QString &objectName, std::function<void()> handler);
     void trigger(const QString &objectName);
 
@@ -54,6 +54,7 @@ private:
     void buildMenu();
     void buildToolBar();
     void placeEndButton();
+    void disableUnboundEntries();
     void about();
 
     TDM *m_dm;
