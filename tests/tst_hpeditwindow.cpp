@@ -3,7 +3,8 @@
 // the serial-number search box, the check skipped once after a move or insertion, the
 // lock, the title sort, object entry by order number, the code lists behind the item
 // fields, the document number from its series, the owner's price list, the colours and markers, carry-forward from the
-// window, unlinking the delivery note and the list opening the window.
+// window, unlinking the delivery note and the list opening the window; the lock stored
+// alone, Enter on an item, the pickers' labels and the entries still without function.
 #include <QtTest>
 #include <QComboBox>
 #include <QHeaderView>
@@ -19,6 +20,7 @@
 #include "customers/nabadr.h"
 #include "customers/nabcombo.h"
 #include "core/dokrad.h"
+#include "core/parameters.h"
 #include "widgets/heslo.h"
 #include "core/rowcachemodel.h"
 #include "inspections/hp.h"
@@ -153,7 +155,6 @@ private slots:
         QVERIFY(!w->menuAction(QStringLiteral("miTiskKontrola"))->isEnabled());
         QVERIFY(w->PridatHP() > 0);
         QVERIFY(w->menuAction(QStringLiteral("miOpakovatHP"))->isEnabled());
-        QVERIFY(w->menuAction(QStringLiteral("miTiskKontrola"))->isEnabled());
         QCOMPARE(c->hp().value(QStringLiteral("UNCH")).toInt(), key);
         QVERIFY(w->isChanged());
         QVERIFY(w->cUloz() == 0);
@@ -407,6 +408,98 @@ private slots:
         QCOMPARE(prompt().lastText(), QStringLiteral("Nesprávné heslo"));
         QCOMPARE(lock->text(), QStringLiteral("Odemknout"));
         prompt().clear();
+        w->close();
+    }
+
+    void lockStoresTheLockAloneWithoutTheCheck()
+    {
+        Parameters::instance().unlockPassword = QStringLiteral("tajne");
+        QVERIFY(inspection({}, QDate::currentDate().addDays(-40)) > 0);
+        const int key = inspection({{QStringLiteral("A"), 1}, {QStringLiteral("B"), 1}});
+        QPointer<TfHP> w = openForm(key);
+        const QString klicSql = QStringLiteral("SELECT KLIC FROM PR_HLAV WHERE UNCIS = %1").arg(key);
+        const QString zamekSql = QStringLiteral("SELECT ZAMEK FROM PR_HLAV WHERE UNCIS = %1").arg(key);
+        c->hp().first();
+        QCOMPARE(w->Presun(QLatin1Char('N')), 0);
+        QVERIFY(w->skipsNextCheck());
+        const int klic = scalar(klicSql).toInt();
+        c->hp().setValue(QStringLiteral("MISTO"), QStringLiteral("sklep"));
+        w->Zmena(&c->hp());
+        prompt().clear();
+
+        // no date warning, the skip stays for the next save, the item change stays pending
+        QCOMPARE(w->ZamknoutOdemknout(), 0);
+        QVERIFY(prompt().shown.isEmpty());
+        QCOMPARE(scalar(zamekSql).toString(), QStringLiteral("A"));
+        QCOMPARE(scalar(klicSql).toInt(), klic + 1);
+        QVERIFY(w->skipsNextCheck());
+        QVERIFY(w->isChanged());
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE MISTO = 'sklep'")).toInt(), 0);
+        QCOMPARE(w->action(QStringLiteral("ZamknoutOdemknout"))->text(), QStringLiteral("Odemknout"));
+
+        prompt().onModal([](QDialog *d) {
+            auto *h = qobject_cast<TfHeslo *>(d);
+            h->passwordField()->setText(QStringLiteral("tajne"));
+            h->confirm();
+            return d->result();
+        });
+        QCOMPARE(w->ZamknoutOdemknout(), 0);
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Záznam odemčen")});
+        QCOMPARE(scalar(zamekSql).toString(), QStringLiteral("N"));
+        QCOMPARE(scalar(klicSql).toInt(), klic + 2);
+        QVERIFY(w->skipsNextCheck());
+        prompt().clear();
+        QCOMPARE(w->cUloz(), 0);
+        QVERIFY(prompt().shown.isEmpty());
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE MISTO = 'sklep'")).toInt(), 1);
+        w->close();
+    }
+
+    void enterPostsTheItemAndGoesToTheNextItemOnlyWhileEditing()
+    {
+        const int key = inspection({{QStringLiteral("A"), 1}, {QStringLiteral("B"), 1}});
+        QPointer<TfHP> w = openForm(key);
+        auto *eVyrCis = child<QLineEdit>(w, "eVyrCis");
+        c->hp().first();
+        eVyrCis->selectAll();
+        QTest::keyClicks(eVyrCis, QStringLiteral("77/03"));
+        pressKey(eVyrCis, Qt::Key_Return);
+        QCOMPARE(c->hp().value(0, QStringLiteral("ROK")).toInt(), 2003);
+        QCOMPARE(child<QLineEdit>(w, "eRok")->text(), QStringLiteral("2003"));
+        QCOMPARE(c->hp().currentRow(), 0);
+        prompt().clear();
+        QCOMPARE(w->cUloz(), 0);
+        prompt().clear();
+
+        // an item nobody edits: Enter in the order number only moves on to the next field
+        c->hp().first();
+        pressKey(child<QLineEdit>(w, "ePoradi"), Qt::Key_Return);
+        QCOMPARE(c->hp().currentRow(), 0);
+        QVERIFY(!w->isChanged());
+        w->close();
+    }
+
+    void picksAreLabelledByWhatTheyHoldAndUnfinishedEntriesAreDisabled()
+    {
+        const int key = inspection({{QStringLiteral("A"), 1}});
+        QPointer<TfHP> w = openForm(key);
+        auto labelOf = [&](QWidget *picker) {
+            for (QLabel *l : w->findChildren<QLabel *>())
+                if (l->buddy() == picker)
+                    return l->text();
+            return QString();
+        };
+        QCOMPARE(labelOf(child<NabCombo>(w, "ncFirma")), QStringLiteral("Vlastník HP"));
+        QCOMPARE(labelOf(child<NabCombo>(w, "ncStredisko")), QStringLiteral("Umístění HP"));
+
+        QVERIFY(w->menuAction(QStringLiteral("miPridatHP"))->isEnabled());
+        for (const char *name : {"miPropojit", "miOtevritDL", "miND", "miTiskKontrola", "miTiskVyrazeni",
+                                 "miTiskDilna", "miExport"}) {
+            QAction *a = w->menuAction(QString::fromLatin1(name));
+            QVERIFY2(a && !a->isEnabled(), name);
+        }
+        QVERIFY(!child<QToolButton>(w, "sbND")->isEnabled());
+        QVERIFY(child<QToolButton>(w, "sbSmazatHP")->isEnabled());
         w->close();
     }
 

@@ -442,6 +442,36 @@ private slots:
         QCOMPARE(checkSays(), QStringList{nemela});
     }
 
+    void leavingAnItemRunsItsRuleAndAMoveAtTheEdgeSkipsNothing()
+    {
+        std::unique_ptr<TfHPC> c(controller());
+        QVERIFY(newInspection(*c, QDate(2025, 1, 10)) > 0);
+        addItem(*c, QStringLiteral("A"));
+        addItem(*c, QStringLiteral("B"));
+        // mark and year follow an edited item as soon as it is left, long before the save
+        RowCache &it = c->hp();
+        it.first();
+        it.setValue(QStringLiteral("VYRCIS"), QStringLiteral("12/98"));
+        it.setValue(QStringLiteral("OPRTEXT"), QStringLiteral("plomba"));
+        it.setCurrentRow(1);
+        QCOMPARE(it.value(0, QStringLiteral("ROK")).toInt(), 1998);
+        QCOMPARE(it.value(0, QStringLiteral("ZNACKA")).toString(), QStringLiteral("PG6 - plomba"));
+        QCOMPARE(it.row(1).state, RowCache::Unchanged);
+        QCOMPARE(c->SaveRecord(), 0);
+
+        // the first item up and the last one down move nothing, so the next save checks
+        prompt().clear();
+        it.first();
+        QCOMPARE(c->MoveItem(QLatin1Char('P')), -1);
+        QCOMPARE(prompt().lastText(), QStringLiteral("První záznam !"));
+        QVERIFY(!c->skipsNextDateCheck());
+        it.last();
+        QCOMPARE(c->MoveItem(QLatin1Char('N')), -1);
+        QCOMPARE(prompt().lastText(), QStringLiteral("Poslední záznam !"));
+        QVERIFY(!c->skipsNextDateCheck());
+        prompt().clear();
+    }
+
     void listShowsTheLastFortyDaysWithItsDefaultLayout()
     {
         std::unique_ptr<TfHPC> c(controller());

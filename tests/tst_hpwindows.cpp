@@ -202,6 +202,17 @@ private slots:
         QCOMPARE(prompt().shown.constLast().caption, QStringLiteral("Zámek"));
         QCOMPARE(states(), QStringLiteral("1RN 2PA 3PA 4PA"));
 
+        // cancelling the password question says nothing and changes nothing
+        prompt().clear();
+        prompt().answer(PromptYes);
+        prompt().onModal([](QDialog *d) {
+            QTest::keyClick(d, Qt::Key_Escape);
+            return d->result();
+        });
+        QCOMPARE(list->Doplnit(choice(QStringLiteral("H - Hotovo"), QStringLiteral("Ne")), UpdateAllRows), 1);
+        QCOMPARE(prompt().texts(), QStringList{QStringLiteral("Doplnit všechny záznamy?")});
+        QCOMPARE(states(), QStringLiteral("1RN 2PA 3PA 4PA"));
+
         // the right password reaches the locked ones too
         prompt().answer(PromptYes);
         prompt().onModal(typing(QStringLiteral("tajne")));

@@ -265,10 +265,14 @@ QWidget *TfHP::buildHeader()
     cislo->addWidget(m_eCisPro, 1);
     cislo->addWidget(sbDokRad);
     grid->addLayout(cislo, 0, 6);
-    grid->addWidget(new QLabel(QStringLiteral("Umístění HP"), panel), 1, 0);
+    auto *lFirma = new QLabel(QStringLiteral("Vlastník HP"), panel);
+    lFirma->setBuddy(m_ncFirma);
+    grid->addWidget(lFirma, 1, 0);
     grid->addWidget(m_ncFirma, 1, 1, 1, 5);
     grid->addWidget(sbAdresar, 1, 6, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("Vlastník HP"), panel), 2, 0);
+    auto *lStredisko = new QLabel(QStringLiteral("Umístění HP"), panel);
+    lStredisko->setBuddy(m_ncStredisko);
+    grid->addWidget(lStredisko, 2, 0);
     grid->addWidget(m_ncStredisko, 2, 1, 1, 5);
     grid->addWidget(new QLabel(QStringLiteral("Technik"), panel), 3, 0);
     grid->addWidget(m_ncTechnik, 3, 1, 1, 3);
@@ -299,6 +303,9 @@ QWidget *TfHP::buildItemsPage()
     connect(sbSmazat, &QToolButton::clicked, this, [this] { SmazatHP(); });
     connect(sbVys, &QToolButton::clicked, this, [this] { Presun(QLatin1Char('P')); });
     connect(sbNiz, &QToolButton::clicked, this, [this] { Presun(QLatin1Char('N')); });
+    // the spare parts and work of an item come with the delivery notes; until then the
+    // button does nothing and says so by being disabled
+    sbND->setEnabled(false);
     for (QToolButton *b : {sbPridat, sbOpakovat, sbSmazat, sbVys, sbNiz, sbND})
         buttons->addWidget(b);
     buttons->addStretch();
@@ -332,7 +339,7 @@ QWidget *TfHP::buildItemsPage()
     layout->addWidget(m_dbgHP, 1);
     layout->addWidget(buildItemPanel());
 
-    m_itemEditors << sbOpakovat << sbSmazat << sbVys << sbNiz << sbND;
+    m_itemEditors << sbOpakovat << sbSmazat << sbVys << sbNiz;
     m_itemTools << sbPridat;
     return page;
 }
@@ -540,6 +547,8 @@ QAction *TfHP::menuEntry(QMenu *menu, const QString &objectName, const QString &
         a->setShortcut(keys);
     if (run)
         connect(a, &QAction::triggered, this, [run] { run(); });
+    else
+        a->setEnabled(false);   // an entry that waits for its function does not pretend to have one
     m_menuActions << a;
     return a;
 }
@@ -719,13 +728,8 @@ void TfHP::AfterRefreshEditActions()
     enable("miVlozitHP", items);
     enable("miOpakovatHP", items && hasCurrent);
     enable("miSmazatHP", items && hasCurrent);
-    enable("miND", items && hasCurrent);
     enable("miRaditZapis", hasItems);
-    enable("miPropojit", header);
-    enable("miOtevritDL", header);
     enable("miOdpojitDL", header && dsHla()->value(QStringLiteral("UNCDOD")).toInt() != 0);
-    for (const char *name : {"miTiskKontrola", "miTiskVyrazeni", "miTiskDilna", "miExport"})
-        enable(name, hasItems);
 }
 
 // --- the document ----------------------------------------------------------------------
@@ -953,11 +957,13 @@ int TfHP::RaditPodlePoradiZapisu()
 void TfHP::PoradiEnter()
 {
     RowCache &c = hpc()->hp();
-    if (!itemsEditable() || c.currentRow() < 0) {
+    fields().flush();
+    // only an item being typed in goes on to the next one; otherwise Enter moves on as
+    // in every other field
+    if (!itemsEditable() || !hpc()->ItemBeingEdited()) {
         Dalsi();
         return;
     }
-    fields().flush();
     if (hpc()->TakeObjectByNumber())
         Zmena(&c);
     c.next();
@@ -1125,6 +1131,26 @@ bool TfHP::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_dbgHP && k->key() == Qt::Key_Delete && (k->modifiers() & Qt::ControlModifier))
         return true;   // items go only through "Smazat HP"
     return TfEditForm::eventFilter(watched, event);
+}
+
+void TfHP::keyPressEvent(QKeyEvent *event)
+{
+    // Enter posts the item as leaving it does: its mark and year show at once
+    if (isEnter(event)) {
+        fields().flush();
+        hpc()->PostCurrentItem();
+    }
+    TfEditForm::keyPressEvent(event);
+}
+
+int TfHP::StoreLock(bool locked)
+{
+    const int r = storeHeaderLock(locked);
+    if (r != 0)
+        Prompt::error(QStringLiteral("Uložení hodnot"), windowTitle());
+    setChanged(controller()->isModified());
+    RefreshEditActions();
+    return r;
 }
 
 bool OtevriKontroluHP(TfHPC *controller, int key, QWidget *parent, int itemKey)

@@ -101,6 +101,9 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // The lock alone, without the save and its check.
+    int StoreLock(bool locked) override;
 
 private:
     QWidget *buildHeader();

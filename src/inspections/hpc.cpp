@@ -76,6 +76,17 @@ int TfHPC::DefineEntity()
         c.setValue(QStringLiteral("UNCPOM"), c.value(QStringLiteral("UNCIS")));
         return 0;
     };
+    // The mark and the year are seen right as the technician goes from item to item,
+    // not only once the inspection is saved.
+    RowCache &items = *it.cache;
+    connect(&items, &RowCache::reset, this, [this] { m_itemRow = -1; });
+    connect(&items, &RowCache::rowRemoved, this, [this] { m_itemRow = -1; });
+    connect(&items, &RowCache::currentRowChanged, this, [this](int row) {
+        const int left = m_itemRow;
+        m_itemRow = row;
+        if (left != row)
+            postItem(left);
+    });
     SetListQuery(ListFrom, QStringLiteral("HAS"));
     setListColumns(ListColumns);
     setOrderBy(QStringLiteral(" ORDER BY Has.Datum desc "));
@@ -174,6 +185,24 @@ int TfHPC::qPodPredPost(int row)
     if (c.value(row, QStringLiteral("KDO")).toString() != userStamp())
         c.setValue(row, c.fieldIndex(QStringLiteral("KDO")), userStamp());
     return 0;
+}
+
+void TfHPC::postItem(int row)
+{
+    RowCache &c = hp();
+    if (row >= 0 && row < c.rowCount() && c.row(row).state != RowCache::Unchanged)
+        qPodPredPost(row);
+}
+
+void TfHPC::PostCurrentItem()
+{
+    postItem(hp().currentRow());
+}
+
+bool TfHPC::ItemBeingEdited()
+{
+    const RowCache &c = hp();
+    return c.currentRow() >= 0 && c.row(c.currentRow()).state != RowCache::Unchanged;
 }
 
 int TfHPC::ChooseCondition(const QString &popis, int typ)
@@ -465,8 +494,7 @@ int TfHPC::BeforeSaveRecord()
 {
     RowCache &c = hp();
     for (int r = 0; r < c.rowCount(); ++r)
-        if (c.row(r).state != RowCache::Unchanged)
-            qPodPredPost(r);
+        postItem(r);
     // Every save stores the count that matches the items it stores.
     recountLeftAtCustomer();
     return 0;
@@ -646,7 +674,6 @@ int TfHPC::MoveItem(QChar direction)
     const int from = c.currentRow();
     if (from < 0)
         return -1;
-    m_skipDateCheckOnce = true;
     // Only the two positions are exchanged: each extinguisher keeps its own key, which
     // the workshop register and the barcode loading refer to. The neighbour and the
     // notices at either end come from the shared swap, run on the keys and positions.
@@ -675,6 +702,7 @@ int TfHPC::MoveItem(QChar direction)
         Prompt::error(QStringLiteral("Chyba při přesunu !"), QStringLiteral("Chyba"));
         return -2;
     }
+    m_skipDateCheckOnce = true;
     hp().locate(QStringLiteral("UNCIS"), movedKey);
     return 0;
 }

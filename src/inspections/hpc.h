@@ -48,6 +48,11 @@ public:
 
     // Before an item row is posted: the mark and the year from the serial number.
     int qPodPredPost(int row);
+    // Enter on an item posts it: the rule above runs on it now when it has changes
+    // (leaving an item does the same by itself).
+    void PostCurrentItem();
+    // Whether the current item has changes not yet saved (it is being added or edited).
+    bool ItemBeingEdited();
     // The condition chosen for the current item (S_STAV POPIS and TYP).
     int ChooseCondition(const QString &popis, int typ);
     // The extinguisher type chosen for the current item (CENIK row of section 7).
@@ -135,8 +140,8 @@ public:
     // move one down. The next save skips the date check. Returns the new item's key (it is current) or a negative code.
     int InsertItemAtCurrent();
     // Moves the current item one place down ('N') or up ('P') in the order shown.
-    // Returns 0 when moved, -1 at the first or last item, -2 on failure. The next save
-    // skips the date check.
+    // Returns 0 when moved, -1 at the first or last item, -2 on failure. Once moved,
+    // the next save skips the date check.
     int MoveItem(QChar direction);
 
 signals:
@@ -144,6 +149,7 @@ signals:
     void statusText(const QString &text);
 
 private:
+    void postItem(int row);
     void recountLeftAtCustomer();
     void readOwnerTerms(int owner);
     int currentOwner();
@@ -152,4 +158,5 @@ private:
     int m_ownerPriceList = 0;
     double m_ownerDiscount = 0;
     bool m_skipDateCheckOnce = false;
+    int m_itemRow = -1;   // the item current before, posted when it is left
 };

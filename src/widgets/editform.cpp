@@ -357,9 +357,7 @@ int TfEditForm::cOpakuj()
 // starts unlocked, or its copied items could never be saved.
 int TfEditForm::storeUnlockedCopy()
 {
-    TVarSQL unlocked;
-    unlocked.SetVariable(ZamekField, QStringLiteral("N"));
-    if (m_controller->storeHeaderValues(unlocked) != 0) {
+    if (storeHeaderLock(false) != 0) {
         Prompt::error(QStringLiteral("Vytvoření kopírovaného záznamu"), windowTitle());
         return -1;
     }
@@ -381,11 +379,24 @@ int TfEditForm::cZaz()
     return r;
 }
 
+int TfEditForm::storeHeaderLock(bool locked)
+{
+    TVarSQL lock;
+    lock.SetVariable(ZamekField, locked ? QStringLiteral("A") : QStringLiteral("N"));
+    return m_controller->storeHeaderValues(lock);
+}
+
+int TfEditForm::StoreLock(bool locked)
+{
+    // stored at once; a stored lock makes the record read-only at the refresh
+    dsHla()->setValue(ZamekField, locked ? QStringLiteral("A") : QStringLiteral("N"));
+    return cUloz();
+}
+
 int TfEditForm::ZamknoutOdemknout()
 {
     if (!m_controller || !m_lockable || !hasRow())
         return -1;
-    RowCache &h = *dsHla();
     if (isLocked()) {
         TfHeslo fHeslo(this);
         const int answer = fHeslo.ask();
@@ -396,16 +407,15 @@ int TfEditForm::ZamknoutOdemknout()
         if (answer != TfHeslo::Correct)
             return 1;
         m_controller->setReadOnly(false);
-        h.setValue(ZamekField, QStringLiteral("N"));
-        Prompt::information(QStringLiteral("Záznam odemčen"), QStringLiteral("Zámek"));
-    } else {
-        if (BeforeLock() < 0)
-            return 1;
-        m_controller->setReadOnly(false);
-        h.setValue(ZamekField, QStringLiteral("A"));
+        const int r = StoreLock(false);
+        if (r == 0)
+            Prompt::information(QStringLiteral("Záznam odemčen"), QStringLiteral("Zámek"));
+        return r;
     }
-    // stored at once; a stored lock makes the record read-only at the refresh
-    return cUloz();
+    if (BeforeLock() < 0)
+        return 1;
+    m_controller->setReadOnly(false);
+    return StoreLock(true);
 }
 
 void TfEditForm::Dalsi()

@@ -101,6 +101,11 @@ protected:
     void reject() override;
 
     void setChanged(bool on);
+    // How "Zamknout" and "Odemknout" store the lock: with the whole save of the record.
+    virtual int StoreLock(bool locked);
+    // Writes the lock alone under the header's change counter; other changes stay
+    // pending. The result of TfClass::storeHeaderValues.
+    int storeHeaderLock(bool locked);
 
 private:
     QAction *makeAction(const QString &objectName, const QString &caption, std::function<void()> run);
