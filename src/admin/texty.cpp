@@ -1,4 +1,5 @@
 #include "admin/texty.h"
+#include "widgets/toolbuttons.h"
 #include "widgets/textedit.h"
 #include "core/prompt.h"
 #include "core/rtf.h"
@@ -18,24 +19,13 @@ TfTexty::TfTexty(QWidget *parent, TDMPro *dm)
     setObjectName(QStringLiteral("fTexty"));
     setWindowTitle(QStringLiteral("Tarko 8: Předdefinice textů"));
 
-    auto *bar = new QHBoxLayout;
-    bar->setSpacing(2);
-    auto addButton = [&](const QString &name, const QString &caption, int (TfTexty::*action)()) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setText(caption);
-        b->setToolTip(caption);
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
-        bar->addWidget(b);
-        return b;
-    };
-    addButton(QStringLiteral("sbPridat"), QStringLiteral("Přidat"), &TfTexty::Pridat);
-    m_sbUber = addButton(QStringLiteral("sbUbrat"), QStringLiteral("Ubrat"), &TfTexty::Ubrat);
-    addButton(QStringLiteral("sbUlozit"), QStringLiteral("Uložit"), &TfTexty::Ulozit);
-    addButton(QStringLiteral("sbEditor"), QStringLiteral("Editor textu"), &TfTexty::EditorTextu);
+    QHBoxLayout *bar = newToolBarLayout();
+    addToolButton(bar, this, QStringLiteral("sbPridat"), QStringLiteral("Přidat"), [this] { Pridat(); });
+    m_sbUber = addToolButton(bar, this, QStringLiteral("sbUbrat"), QStringLiteral("Ubrat"), [this] { Ubrat(); });
+    addToolButton(bar, this, QStringLiteral("sbUlozit"), QStringLiteral("Uložit"), [this] { Ulozit(); });
+    addToolButton(bar, this, QStringLiteral("sbEditor"), QStringLiteral("Editor textu"), [this] { EditorTextu(); });
     bar->addStretch();
-    addButton(QStringLiteral("sbZavrit"), QStringLiteral("Zavřít"), &TfTexty::Zavrit);
+    addToolButton(bar, this, QStringLiteral("sbZavrit"), QStringLiteral("Zavřít"), [this] { Zavrit(); });
 
     m_cbVyber = new QComboBox(this);
     m_cbVyber->setObjectName(QStringLiteral("cbVyber"));

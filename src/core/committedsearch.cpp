@@ -225,19 +225,10 @@ bool CommittedSearch::run(const QString &typed, QVector<QVariantList> *rows, QSt
 {
     rows->clear();
     isc_db_handle db = attachmentOf(m_dm);
-    if (!db) {
-        if (error)
-            *error = QStringLiteral("Databáze není otevřena.");
-        return false;
-    }
-    ISC_STATUS_ARRAY status;
     isc_tr_handle tr = 0;
-    isc_start_transaction(status, &tr, 1, &db, short(sizeof ReadCommittedTpb), ReadCommittedTpb);
-    if (failed(status)) {
-        if (error)
-            *error = statusText(status);
+    if (!Firebird::startTransaction(db, &tr, ReadCommittedTpb, short(sizeof ReadCommittedTpb), error))
         return false;
-    }
+    ISC_STATUS_ARRAY status;
     if (m_statement && m_statement->db != db)
         m_statement->drop(db);   // the connection was reopened
     if (!m_statement)

@@ -32,6 +32,23 @@ bool failed(const ISC_STATUS *status)
     return status[0] == 1 && status[1] > 0;
 }
 
+bool startTransaction(isc_db_handle db, isc_tr_handle *tr, const char *tpb, short tpbLength, QString *error)
+{
+    if (!db) {
+        if (error)
+            *error = QStringLiteral("Databáze není otevřena.");
+        return false;
+    }
+    ISC_STATUS_ARRAY status;
+    isc_start_transaction(status, tr, 1, &db, tpbLength, tpb);
+    if (failed(status)) {
+        if (error)
+            *error = statusText(status);
+        return false;
+    }
+    return true;
+}
+
 isc_db_handle attachmentOf(const QSqlDatabase &db)
 {
     // isc_db_handle is a plain integer handle in this client, so the variant carries
@@ -115,23 +132,13 @@ bool setForcedWrites(const Location &where, const QString &user, const QString &
 bool executeDdl(const QSqlDatabase &db, const QString &statement, QString *error)
 {
     isc_db_handle handle = attachmentOf(db);
-    if (!handle) {
-        if (error)
-            *error = QStringLiteral("Databáze není otevřena.");
-        return false;
-    }
-
     // read-write, concurrency, wait at most 10 s for locks held by other workstations
     static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_concurrency,
                                isc_tpb_wait, isc_tpb_lock_timeout, 1, 10};
-    ISC_STATUS_ARRAY status;
     isc_tr_handle tr = 0;
-    isc_start_transaction(status, &tr, 1, &handle, short(sizeof tpb), tpb);
-    if (failed(status)) {
-        if (error)
-            *error = statusText(status);
+    if (!startTransaction(handle, &tr, tpb, short(sizeof tpb), error))
         return false;
-    }
+    ISC_STATUS_ARRAY status;
     const QByteArray sql = statement.toUtf8();
     isc_dsql_execute_immediate(status, &handle, &tr, 0, sql.constData(), SQL_DIALECT_V6, nullptr);
     if (!failed(status))

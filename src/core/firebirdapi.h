@@ -16,4 +16,8 @@ isc_db_handle attachmentOf(const QSqlDatabase &db);
 bool failed(const ISC_STATUS *status);
 QString statusText(const ISC_STATUS *status);
 
+// Starts a transaction on an attachment with the parameter block. False, with the
+// reason in *error when given, when there is no attachment or the engine refuses.
+bool startTransaction(isc_db_handle db, isc_tr_handle *tr, const char *tpb, short tpbLength, QString *error);
+
 } // namespace Firebird

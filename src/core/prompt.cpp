@@ -83,6 +83,19 @@ int questionCancel(const QString &text, const QString &caption)
     return ask(PromptKind::Question, PromptButtons::YesNoCancel, text, caption);
 }
 
+bool confirmLeave(const std::function<bool()> &save, const std::function<void()> &discard)
+{
+    switch (questionCancel(QStringLiteral("Uložit změny ?"), QStringLiteral("Pozor"))) {
+    case PromptYes:
+        return save();
+    case PromptNo:
+        discard();
+        return true;
+    default:
+        return false;
+    }
+}
+
 int warningOkCancel(const QString &text, const QString &caption)
 {
     return ask(PromptKind::Warning, PromptButtons::OkCancel, text, caption);

@@ -68,6 +68,9 @@ void error(const QString &text, const QString &caption = QStringLiteral("Chyba")
 int question(const QString &text, const QString &caption = QStringLiteral("Pozor"));
 // Yes/No/Cancel question: 6, 7 or 2.
 int questionCancel(const QString &text, const QString &caption = QStringLiteral("Pozor"));
+// "Uložit změny ?" before changed data is left: Yes saves (true when that succeeded),
+// No discards the changes (true), Cancel stays (false).
+bool confirmLeave(const std::function<bool()> &save, const std::function<void()> &discard);
 // OK/Cancel box with the warning icon: PromptOk or PromptCancel.
 int warningOkCancel(const QString &text, const QString &caption);
 void beep();

@@ -320,6 +320,15 @@ CacheWriter::Result CacheWriter::apply(const RowCache &cache) const
         result.conflict = isConflictError(q.lastError());
         result.error = what + QLatin1Char(' ') + m_table + QStringLiteral(": ") + q.lastError().text();
     };
+    // a row another station changed or deleted since it was read is not written over
+    auto changedMeanwhile = [&](const QSqlQuery &q, const QString &message) {
+        if (q.numRowsAffected() == 1)
+            return false;
+        result.ok = false;
+        result.conflict = true;
+        result.error = message.arg(m_table);
+        return true;
+    };
     auto bindOld = [&](QSqlQuery &q, const RowCache::Row &r) {
         q.bindValue(QStringLiteral(":OLD_UNCIS"), r.original.at(cache.fieldIndex(QStringLiteral("UNCIS"))));
         if (hasKlic)
@@ -333,12 +342,8 @@ CacheWriter::Result CacheWriter::apply(const RowCache &cache) const
         for (const RowCache::Row &r : cache.deletedRows()) {
             bindOld(q, r);
             if (!q.exec()) { fail(q, QStringLiteral("DELETE")); return result; }
-            if (q.numRowsAffected() != 1) {
-                result.ok = false;
-                result.conflict = true;
-                result.error = QStringLiteral("Záznam v tabulce %1 byl mezitím změněn nebo smazán.").arg(m_table);
+            if (changedMeanwhile(q, QStringLiteral("Záznam v tabulce %1 byl mezitím změněn nebo smazán.")))
                 return result;
-            }
         }
     }
 
@@ -377,12 +382,8 @@ CacheWriter::Result CacheWriter::apply(const RowCache &cache) const
             }
             bindOld(update, r);
             if (!update.exec()) { fail(update, QStringLiteral("UPDATE")); return result; }
-            if (update.numRowsAffected() != 1) {
-                result.ok = false;
-                result.conflict = true;
-                result.error = QStringLiteral("Záznam v tabulce %1 byl mezitím změněn jinou stanicí.").arg(m_table);
+            if (changedMeanwhile(update, QStringLiteral("Záznam v tabulce %1 byl mezitím změněn jinou stanicí.")))
                 return result;
-            }
             if (hasKlic)
                 result.newCounters.append({i, newKlic});
         } else {

@@ -131,6 +131,26 @@ struct Run
 };
 
 // Destinations whose content is never text of the document.
+// The character a control word stands for, as \line or \emdash; a null character for
+// any other word.
+QChar symbolWordChar(const QString &word)
+{
+    static const QHash<QString, QChar> chars = {
+        {QStringLiteral("line"), QChar(QChar::LineSeparator)},
+        {QStringLiteral("tab"), QChar(u'\t')},
+        {QStringLiteral("emdash"), QChar(0x2014)},
+        {QStringLiteral("endash"), QChar(0x2013)},
+        {QStringLiteral("bullet"), QChar(0x2022)},
+        {QStringLiteral("lquote"), QChar(0x2018)},
+        {QStringLiteral("rquote"), QChar(0x2019)},
+        {QStringLiteral("ldblquote"), QChar(0x201C)},
+        {QStringLiteral("rdblquote"), QChar(0x201D)},
+        {QStringLiteral("emspace"), QChar(0x2003)},
+        {QStringLiteral("enspace"), QChar(0x2002)},
+    };
+    return chars.value(word);
+}
+
 const QSet<QString> &skippedDestinations()
 {
     static const QSet<QString> names = {
@@ -412,28 +432,8 @@ void Reader::controlWord(const QString &word, bool hasParameter, int parameter)
     // characters
     else if (word == QLatin1String("par") || word == QLatin1String("sect") || word == QLatin1String("page")) {
         endParagraph();
-    } else if (word == QLatin1String("line")) {
-        appendText(QString(QChar(QChar::LineSeparator)));
-    } else if (word == QLatin1String("tab")) {
-        appendText(QStringLiteral("\t"));
-    } else if (word == QLatin1String("emdash")) {
-        appendText(QString(QChar(0x2014)));
-    } else if (word == QLatin1String("endash")) {
-        appendText(QString(QChar(0x2013)));
-    } else if (word == QLatin1String("bullet")) {
-        appendText(QString(QChar(0x2022)));
-    } else if (word == QLatin1String("lquote")) {
-        appendText(QString(QChar(0x2018)));
-    } else if (word == QLatin1String("rquote")) {
-        appendText(QString(QChar(0x2019)));
-    } else if (word == QLatin1String("ldblquote")) {
-        appendText(QString(QChar(0x201C)));
-    } else if (word == QLatin1String("rdblquote")) {
-        appendText(QString(QChar(0x201D)));
-    } else if (word == QLatin1String("emspace")) {
-        appendText(QString(QChar(0x2003)));
-    } else if (word == QLatin1String("enspace")) {
-        appendText(QString(QChar(0x2002)));
+    } else if (const QChar symbol = symbolWordChar(word); !symbol.isNull()) {
+        appendText(QString(symbol));
     }
     // character formatting
     else if (word == QLatin1String("plain")) {

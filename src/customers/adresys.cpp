@@ -36,13 +36,7 @@ TfAdresyS *VytvorAdresar(QWidget *parent)
     c->SetVariable(QStringLiteral("PERPV"), 12);
     c->SetVariable(QStringLiteral("PERPK"), 12);
     c->SetVariable(QStringLiteral("TYP"), 1);
-    auto *list = new TfAdresyS(parent);
-    if (list->AttachController(c) < 0) {
-        delete list;
-        delete c;
-        return nullptr;
-    }
-    return list;
+    return attachList<TfAdresyS>(parent, c);
 }
 
 TfAdresyS *OtevriAdresar(QWidget *parent, int key)

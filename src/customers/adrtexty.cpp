@@ -155,23 +155,35 @@ void TAdresniTexty::vyplnOsobu(const RowCache &a, AdresniBlok &blok)
     blok.registrace.clear();
 }
 
-int TAdresniTexty::VyplnAdresu(int key, AdresniBlok &blok, const QString &caption)
+bool TAdresniTexty::isPerson(const RowCache &a)
+{
+    // employees and technicians are people; customers and outside services firms
+    const int typ = druhZaznamu(a);
+    return typ >= 2 && typ <= 4;
+}
+
+int TAdresniTexty::fillEntryLines(int key, RowCache &a, AdresniBlok &blok)
 {
     blok = AdresniBlok();
-    RowCache a;
     if (!read(QStringLiteral("SELECT * FROM Adresar a  Left outer join Firmy f on (a.UnCis = f.UnCH ) "
                              "WHERE a.UnCis = :UnCis  "),
               key, a))
         return -1;
     if (a.isEmpty())
         return 1;
-    const int typ = druhZaznamu(a);
-    // employees and technicians are people; customers and outside services firms
-    if (typ >= 2 && typ <= 4) {
+    if (isPerson(a))
         vyplnOsobu(a, blok);
-        return 0;
-    }
-    vyplnFirmu(a, blok);
+    else
+        vyplnFirmu(a, blok);
+    return 0;
+}
+
+int TAdresniTexty::VyplnAdresu(int key, AdresniBlok &blok, const QString &caption)
+{
+    RowCache a;
+    const int result = fillEntryLines(key, a, blok);
+    if (result != 0 || isPerson(a))
+        return result;
     const int spravce = a.value(0, QStringLiteral("UNCSPRFIR")).toInt();
     if (spravce > 0
         && Prompt::question(QStringLiteral("Použít v adrese správní firmu?"), caption) == PromptYes) {
@@ -189,19 +201,10 @@ int TAdresniTexty::VyplnAdresu(int key, AdresniBlok &blok, const QString &captio
 
 int TAdresniTexty::VyplnAdresuPlan(int key, AdresniBlok &blok)
 {
-    blok = AdresniBlok();
     RowCache a;
-    if (!read(QStringLiteral("SELECT * FROM Adresar a  Left outer join Firmy f on (a.UnCis = f.UnCH ) "
-                             "WHERE a.UnCis = :UnCis  "),
-              key, a))
-        return -1;
-    if (a.isEmpty())
-        return 1;
-    const int typ = druhZaznamu(a);
-    if (typ >= 2 && typ <= 4)
-        vyplnOsobu(a, blok);
-    else
-        vyplnFirmu(a, blok);
+    const int result = fillEntryLines(key, a, blok);
+    if (result != 0)
+        return result;
     for (const QString &k : {kontakt(text(a, "ODP1"), text(a, "FCE1"), {text(a, "TEL1"), text(a, "TEL2")}),
                              kontakt(text(a, "ODP2"), text(a, "FCE2"), {text(a, "TEL3"), text(a, "TEL4")})})
         if (!k.isEmpty())

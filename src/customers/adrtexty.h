@@ -64,6 +64,10 @@ private:
     // Reads the rows of a query with one key parameter; false (message shown) when the
     // query failed.
     bool read(const QString &sql, int key, RowCache &into);
+    static bool isPerson(const RowCache &a);
+    // Reads the entry (with its commercial extension) into a and fills the block's lines
+    // as for a person or a firm; the same results as VyplnAdresu.
+    int fillEntryLines(int key, RowCache &a, AdresniBlok &blok);
     void vyplnFirmu(const RowCache &a, AdresniBlok &blok);
     void vyplnOsobu(const RowCache &a, AdresniBlok &blok);
 

@@ -1,4 +1,6 @@
 #include "customers/nabadr.h"
+#include "widgets/viewhelpers.h"
+#include "widgets/toolbuttons.h"
 #include "widgets/windowregistry.h"
 #include "customers/nabcombo.h"
 #include "core/datamodulpro.h"
@@ -109,36 +111,23 @@ TfNabAdr::TfNabAdr(QWidget *parent, TDMPro *dm)
     setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Tarko 8: nabídka adres"));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(2);
-    auto add = [&](const QString &name, const QString &caption) {
-        QToolButton *b = addButton(name, caption);
-        buttons->addWidget(b);
-        return b;
-    };
-    connect(add(QStringLiteral("sbVybrat"), QStringLiteral("Vybrat")), &QToolButton::clicked, this, &TfNabAdr::Vybrat);
-    connect(add(QStringLiteral("sbPrazdny"), QStringLiteral("Vrátit prázdný záznam")), &QToolButton::clicked, this,
-            &TfNabAdr::VratitPrazdny);
-    connect(add(QStringLiteral("sbZavrit"), QStringLiteral("Zavřít bez výběru")), &QToolButton::clicked, this,
-            &TfNabAdr::ZavritBezVyberu);
+    QHBoxLayout *buttons = newToolBarLayout();
+    addToolButton(buttons, this, QStringLiteral("sbVybrat"), QStringLiteral("Vybrat"), [this] { Vybrat(); });
+    addToolButton(buttons, this, QStringLiteral("sbPrazdny"), QStringLiteral("Vrátit prázdný záznam"),
+                  [this] { VratitPrazdny(); });
+    addToolButton(buttons, this, QStringLiteral("sbZavrit"), QStringLiteral("Zavřít bez výběru"),
+                  [this] { ZavritBezVyberu(); });
     buttons->addSpacing(12);
-    m_sbOrganizace = add(QStringLiteral("sbOrganizace"), QStringLiteral("Organizace"));
-    m_sbZamestnanci = add(QStringLiteral("sbZamestnanci"), QStringLiteral("Zaměstnanci"));
+    m_sbOrganizace = addToolButton(buttons, this, QStringLiteral("sbOrganizace"), QStringLiteral("Organizace"),
+                                   [this] { prepnout(QStringLiteral("FIR")); });
+    m_sbZamestnanci = addToolButton(buttons, this, QStringLiteral("sbZamestnanci"), QStringLiteral("Zaměstnanci"),
+                                    [this] { prepnout(QStringLiteral("ZAM")); });
     m_sbOrganizace->setCheckable(true);
     m_sbZamestnanci->setCheckable(true);
-    connect(m_sbOrganizace, &QToolButton::clicked, this, [this] { prepnout(QStringLiteral("FIR")); });
-    connect(m_sbZamestnanci, &QToolButton::clicked, this, [this] { prepnout(QStringLiteral("ZAM")); });
     buttons->addStretch();
 
     m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("dbgNabidka"));
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->setDefaultSectionSize(20);
-    m_grid->verticalHeader()->hide();
-    m_header = new SortHeader(m_grid);
-    m_grid->setHorizontalHeader(m_header);
+    m_header = setUpSortedPickGrid(m_grid, QStringLiteral("dbgNabidka"));
     m_model = new ListModel(&m_rows, this);
     m_grid->setModel(m_model);
     m_header->setSortHandler([this](int, const QString &expression, bool descending) {
@@ -179,16 +168,6 @@ TfNabAdr::TfNabAdr(QWidget *parent, TDMPro *dm)
 TfNabAdr::~TfNabAdr()
 {
     delete m_search;
-}
-
-QToolButton *TfNabAdr::addButton(const QString &name, const QString &caption)
-{
-    auto *b = new QToolButton(this);
-    b->setObjectName(name);
-    b->setText(caption);
-    b->setToolTip(caption);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
 }
 
 QToolButton *TfNabAdr::button(const QString &objectName) const

@@ -87,7 +87,6 @@ private:
     void zavrit(int vysledek);
     void uvolnit();
     void prepnout(const QString &mode);
-    QToolButton *addButton(const QString &name, const QString &caption);
 
     ListDataset m_rows;
     ListModel *m_model = nullptr;

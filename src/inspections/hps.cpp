@@ -181,13 +181,7 @@ TfHPS *VytvorKontrolyHP(QWidget *parent)
     c->SetVariable(QStringLiteral("DATUM"), QDate::currentDate());
     c->SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("P"));
     c->SetVariable(QStringLiteral("PRAVID"), QStringLiteral("A"));
-    auto *list = new TfHPS(parent);
-    if (list->AttachController(c) < 0) {
-        delete list;
-        delete c;
-        return nullptr;
-    }
-    return list;
+    return attachList<TfHPS>(parent, c);
 }
 
 TfHPS *OtevriKontrolyHP(QWidget *parent)

@@ -108,6 +108,17 @@ struct DesignEntry
     QString selectionKind;  // filters only: "V" or "S"
 };
 
+// What every stored design has in its header row (GSHLAV, GGHLAV, GPHLAV).
+struct StoredDesign
+{
+    int key = 0;            // 0 until first stored
+    QString name;
+    QString window;
+    int variant = 0;
+    QDateTime created;      // ULOZENO
+    QDateTime changed;      // KDY
+};
+
 struct ReportColumn
 {
     int key = 0;            // GSTAB.UNCIS, set when stored
@@ -123,16 +134,10 @@ struct ReportColumn
     int itemKey = 0;        // UNCPOL: STRUK.UNCIS, 0 for an empty column
 };
 
-struct ReportDesign
+struct ReportDesign : StoredDesign
 {
-    int key = 0;            // 0 until first stored
-    QString name;
     QString title1;
     QString title2;
-    QString window;
-    int variant = 0;
-    QDateTime created;
-    QDateTime changed;
     Orientation orientation = Portrait;
     QString settings = QStringLiteral("G:;");   // OSTNAS
     // Inspection documents only: rich texts the document designer writes.
@@ -158,14 +163,8 @@ struct GridColumn
     int position = 0;       // PORADI
 };
 
-struct GridLayout
+struct GridLayout : StoredDesign
 {
-    int key = 0;
-    QString name;
-    QString window;
-    int variant = 0;
-    QDateTime created;
-    QDateTime changed;
     QList<GridColumn> columns;
 };
 
@@ -204,14 +203,8 @@ struct FilterCondition
     QString type;           // TYP of the dictionary item
 };
 
-struct FilterDesign
+struct FilterDesign : StoredDesign
 {
-    int key = 0;
-    QString name;
-    QString window;
-    int variant = 0;
-    QDateTime created;
-    QDateTime changed;
     QString selectionKind = QStringLiteral("V");   // "V" designed, "S" saved from a list
     QString ownCondition;                          // VLASTPODM, free SQL
     QList<FilterCondition> conditions;

@@ -6,7 +6,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
-#include <initializer_list>
 #include <utility>
 
 namespace Templates {
@@ -15,7 +14,9 @@ namespace {
 
 using Binding = std::pair<const char *, QVariant>;
 
-void bind(QSqlQuery &q, std::initializer_list<Binding> values)
+using Bindings = QList<Binding>;
+
+void bind(QSqlQuery &q, const Bindings &values)
 {
     for (const Binding &b : values)
         q.bindValue(QLatin1String(b.first), b.second);
@@ -30,8 +31,7 @@ bool run(QSqlQuery &q, QString &error)
     return false;
 }
 
-bool prepareAndRun(QSqlQuery &q, const QString &sql, std::initializer_list<Binding> values,
-                   QString &error)
+bool prepareAndRun(QSqlQuery &q, const QString &sql, const Bindings &values, QString &error)
 {
     if (!q.prepare(sql)) {
         error = q.lastError().text();
@@ -86,6 +86,34 @@ ColumnFont readFont(const Row &r, const char *suffix)
         f.size = size;
     decodeFontStyle(r.text(col("FSTYLE").constData()).trimmed(), f);
     return f;
+}
+
+void readHeader(const Row &r, int key, StoredDesign &d)
+{
+    d.key = key;
+    d.name = r.text("NAZEV");
+    d.window = r.text("OKNO");
+    d.variant = r.integer("TYPOKNA");
+    d.created = r.time("ULOZENO");
+    d.changed = r.time("KDY");
+}
+
+// The caller's design takes the saved copy only when it was stored.
+template <class Design>
+int keepStored(Design &design, const Design &saved, int result)
+{
+    if (result > 0)
+        design = saved;
+    return result;
+}
+
+// The texts of an inspection document go with the header only when the design has them,
+// so that saving a list's design leaves the stored ones alone.
+Bindings documentTextBindings(const ReportDesign &d)
+{
+    if (!d.documentTexts)
+        return {};
+    return {{":Zahlavi", d.header}, {":Zapati", d.footer}, {":Legenda", d.legend}};
 }
 
 } // namespace
@@ -177,8 +205,8 @@ int TemplateStore::deleteDesign(const QString &header, const QString &items, int
 
 // --- reports ---------------------------------------------------------------------
 
-int TemplateStore::loadDesign(const QString &headerSql, const QString &itemsSql, int key,
-                              const std::function<void(const QSqlQuery &)> &onHeader,
+int TemplateStore::loadDesign(const QString &headerTable, const QString &itemsSql, int key,
+                              StoredDesign &design, const std::function<void(const QSqlQuery &)> &onHeader,
                               const std::function<void(const QSqlQuery &)> &onItem,
                               const std::function<void()> &reset)
 {
@@ -188,14 +216,16 @@ int TemplateStore::loadDesign(const QString &headerSql, const QString &itemsSql,
         return 0;
     QSqlQuery q = m_dm->NewQuery();
     q.setForwardOnly(true);
-    if (!q.prepare(headerSql))
+    if (!q.prepare(QStringLiteral("select * from ") + headerTable + QStringLiteral(" where uncis=:uncis")))
         return fail(ResReadFailed, q.lastError().text(), caption);
     q.bindValue(QStringLiteral(":uncis"), key);
     if (!q.exec())
         return fail(ResReadFailed, q.lastError().text(), caption);
     if (!q.next())
         return 0;
-    onHeader(q);
+    readHeader(Row(q), key, design);
+    if (onHeader)
+        onHeader(q);
     q.clear();
     if (!q.prepare(itemsSql))
         return fail(ResReadFailed, q.lastError().text(), caption);
@@ -213,18 +243,11 @@ int TemplateStore::loadDesign(const QString &headerSql, const QString &itemsSql,
 int TemplateStore::loadReport(int key, ReportDesign &design)
 {
     return loadDesign(
-        QStringLiteral("select * from GSHlav where uncis=:uncis"),
-        QStringLiteral("select * from GSTab where unch=:unch Order by Poradi"), key,
+        QStringLiteral("GSHlav"), QStringLiteral("select * from GSTab where unch=:unch Order by Poradi"), key, design,
         [&](const QSqlQuery &q) {
             const Row r(q);
-            design.key = key;
-            design.name = r.text("NAZEV");
             design.title1 = r.text("NADP1");
             design.title2 = r.text("NADP2");
-            design.window = r.text("OKNO");
-            design.variant = r.integer("TYPOKNA");
-            design.created = r.time("ULOZENO");
-            design.changed = r.time("KDY");
             design.orientation = r.integer("ORIENTACE") == Landscape ? Landscape : Portrait;
             design.settings = r.text("OSTNAS");
             design.header = r.text("ZAHLAVI");
@@ -252,102 +275,118 @@ int TemplateStore::loadReport(int key, ReportDesign &design)
         [&] { design = ReportDesign(); });
 }
 
-int TemplateStore::saveReport(ReportDesign &design)
+int TemplateStore::saveDesign(const QString &header, const QString &items, StoredDesign &design,
+                              const QString &noNameMessage, const QString &caption,
+                              const Statement &update, const Statement &insert, const QString &itemSql,
+                              int itemCount, const ItemBinder &bindItem)
 {
-    static const QString caption = QStringLiteral("Uložení návrhu sestavy");
-    ReportDesign d = design;
-    d.name = d.name.trimmed();
-    d.title1 = d.title1.trimmed();
-    d.title2 = d.title2.trimmed();
-    if (d.name.isEmpty()) {
-        Prompt::information(QStringLiteral("Zadejte prosím název seznamu"), QStringLiteral("Uložení"));
+    design.name = design.name.trimmed();
+    if (design.name.isEmpty()) {
+        Prompt::information(noNameMessage, QStringLiteral("Uložení"));
         return ResNoName;
     }
-    for (ReportColumn &c : d.columns)
-        c.caption = storedCaption(c.caption);
-
     QString error;
     TransactionGuard guard(m_dm);
     if (!guard.isActive())
         return fail(ResSaveFailed, guard.lastError(), caption);
     QSqlQuery q = m_dm->NewQuery();
-
     bool stored = false;
-    if (d.key > 0) {
-        QString sql = QStringLiteral("UPDATE GSHLAV set Nazev = :Nazev,Nadp1 = :Nadp1, Nadp2 = :Nadp2, "
-                                     "Okno = :Okno, TypOkna = :TypOkna, Orientace = :Orientace,  "
-                                     "OstNas = :OstNas");
-        if (d.documentTexts)
-            sql += QStringLiteral(", Zahlavi = :Zahlavi, Zapati = :Zapati, Legenda = :Legenda");
-        sql += QStringLiteral("  WHERE UnCis = :UnCis ");
-        if (!q.prepare(sql))
-            return fail(ResSaveFailed, q.lastError().text(), caption);
-        bind(q, {{":Nazev", d.name}, {":Nadp1", d.title1}, {":Nadp2", d.title2}, {":Okno", d.window},
-                 {":TypOkna", d.variant}, {":Orientace", int(d.orientation)}, {":OstNas", d.settings},
-                 {":UnCis", d.key}});
-        if (d.documentTexts)
-            bind(q, {{":Zahlavi", d.header}, {":Zapati", d.footer}, {":Legenda", d.legend}});
-        if (!run(q, error))
+    if (design.key > 0) {
+        if (!update(q, error))
             return fail(ResSaveFailed, error, caption);
         // a design another workstation deleted meanwhile is stored again as a new one
         stored = q.numRowsAffected() > 0;
     }
     if (!stored) {
-        const qint64 key = m_dm->NextKey(QStringLiteral("GSHLAV"));
+        const qint64 key = m_dm->NextKey(header);
         if (key <= 0)
             return fail(ResSaveFailed, QStringLiteral("Nelze získat klíč nového záznamu."), caption);
-        d.key = int(key);
-        QString columns = QStringLiteral("Uncis,Nazev,Nadp1,Nadp2,Okno,TypOkna,Ulozeno,Orientace,OstNas");
-        QString values = QStringLiteral(":Uncis,:Nazev,:Nadp1,:Nadp2,:Okno,:TypOkna,:Ulozeno,:Orientace,:OstNas");
-        if (d.documentTexts) {
-            columns += QStringLiteral(",Zahlavi,Zapati,Legenda");
-            values += QStringLiteral(",:Zahlavi,:Zapati,:Legenda");
-        }
-        if (!q.prepare(QStringLiteral("Insert into GSHLAV (") + columns + QStringLiteral(") values (")
-                       + values + QStringLiteral(")")))
-            return fail(ResSaveFailed, q.lastError().text(), caption);
-        bind(q, {{":Uncis", d.key}, {":Nazev", d.name}, {":Nadp1", d.title1}, {":Nadp2", d.title2},
-                 {":Okno", d.window}, {":TypOkna", d.variant}, {":Ulozeno", QDateTime::currentDateTime()},
-                 {":Orientace", int(d.orientation)}, {":OstNas", d.settings}});
-        if (d.documentTexts)
-            bind(q, {{":Zahlavi", d.header}, {":Zapati", d.footer}, {":Legenda", d.legend}});
-        if (!run(q, error))
+        design.key = int(key);
+        if (!insert(q, error))
             return fail(ResSaveFailed, error, caption);
     }
-
-    if (!prepareAndRun(q, QStringLiteral("delete from GSTab where unch=:unch"), {{":unch", d.key}}, error))
+    if (!prepareAndRun(q, QStringLiteral("delete from ") + items + QStringLiteral(" where unch=:unch"),
+                       {{":unch", design.key}}, error))
         return fail(ResSaveFailed, error, caption);
-
-    if (!q.prepare(QStringLiteral(
-            "Insert into GSTAB (Uncis,UnCH,Nazev,Napis,Sirka,ZarovH,ZarovN,Suma,FNameH, FCharsetH, "
-            "FColorH, FSizeH, FStyleH, FNameN, FCharsetN, FColorN, FSizeN, FStyleN,Poradi,UnCPol ) "
-            "values (:Uncis,:UnCH,:Nazev,:Napis,:Sirka,:ZarovH,:ZarovN,:Suma,:FNameH,:FCharsetH,"
-            ":FColorH,:FSizeH,:FStyleH,:FNameN,:FCharsetN,:FColorN,:FSizeN,:FStyleN,:Poradi,:UnCPol)")))
+    if (!q.prepare(itemSql))
         return fail(ResSaveFailed, q.lastError().text(), caption);
-    for (ReportColumn &c : d.columns) {
-        const qint64 key = m_dm->NextKey(QStringLiteral("GSTAB"));
+    // keys rise in the order given, which is the order filter conditions apply in
+    for (int i = 0; i < itemCount; ++i) {
+        const qint64 key = m_dm->NextKey(items);
         if (key <= 0)
             return fail(ResSaveFailed, QStringLiteral("Nelze získat klíč nového záznamu."), caption);
-        c.key = int(key);
-        bind(q, {{":Uncis", c.key}, {":UnCH", d.key}, {":Nazev", c.name}, {":Napis", c.caption},
-                 {":Sirka", c.width}, {":ZarovH", int(c.valueAlignment)},
-                 {":ZarovN", int(c.captionAlignment)}, {":Suma", c.sum ? 1 : 0},
-                 {":FNameH", c.valueFont.name}, {":FCharsetH", QString::number(c.valueFont.charset)},
-                 {":FColorH", encodeColor(c.valueFont.rgb)}, {":FSizeH", QString::number(c.valueFont.size)},
-                 {":FStyleH", encodeFontStyle(c.valueFont)},
-                 {":FNameN", c.captionFont.name}, {":FCharsetN", QString::number(c.captionFont.charset)},
-                 {":FColorN", encodeColor(c.captionFont.rgb)}, {":FSizeN", QString::number(c.captionFont.size)},
-                 {":FStyleN", encodeFontStyle(c.captionFont)},
-                 {":Poradi", c.left}, {":UnCPol", c.itemKey}});
+        bindItem(q, i, int(key));
         if (!run(q, error))
             return fail(ResSaveFailed, error, caption);
     }
     if (!guard.commit())
         return fail(ResSaveFailed, guard.lastError(), caption);
 
-    readChangeStamps(QStringLiteral("GSHLAV"), d.key, d.created, d.changed);
-    design = d;
-    return d.key;
+    readChangeStamps(header, design.key, design.created, design.changed);
+    return design.key;
+}
+
+int TemplateStore::saveReport(ReportDesign &design)
+{
+    ReportDesign d = design;
+    d.title1 = d.title1.trimmed();
+    d.title2 = d.title2.trimmed();
+    for (ReportColumn &c : d.columns)
+        c.caption = storedCaption(c.caption);
+    return keepStored(design, d, saveDesign(
+        QStringLiteral("GSHLAV"), QStringLiteral("GSTAB"), d, QStringLiteral("Zadejte prosím název seznamu"),
+        QStringLiteral("Uložení návrhu sestavy"),
+        [&](QSqlQuery &q, QString &error) {
+            QString sql = QStringLiteral("UPDATE GSHLAV set Nazev = :Nazev,Nadp1 = :Nadp1, Nadp2 = :Nadp2, "
+                                         "Okno = :Okno, TypOkna = :TypOkna, Orientace = :Orientace,  "
+                                         "OstNas = :OstNas");
+            if (d.documentTexts)
+                sql += QStringLiteral(", Zahlavi = :Zahlavi, Zapati = :Zapati, Legenda = :Legenda");
+            sql += QStringLiteral("  WHERE UnCis = :UnCis ");
+            return prepareAndRun(q, sql,
+                                 Bindings{{":Nazev", d.name}, {":Nadp1", d.title1}, {":Nadp2", d.title2},
+                                          {":Okno", d.window}, {":TypOkna", d.variant},
+                                          {":Orientace", int(d.orientation)}, {":OstNas", d.settings},
+                                          {":UnCis", d.key}}
+                                     + documentTextBindings(d),
+                                 error);
+        },
+        [&](QSqlQuery &q, QString &error) {
+            QString columns = QStringLiteral("Uncis,Nazev,Nadp1,Nadp2,Okno,TypOkna,Ulozeno,Orientace,OstNas");
+            QString values = QStringLiteral(":Uncis,:Nazev,:Nadp1,:Nadp2,:Okno,:TypOkna,:Ulozeno,:Orientace,:OstNas");
+            if (d.documentTexts) {
+                columns += QStringLiteral(",Zahlavi,Zapati,Legenda");
+                values += QStringLiteral(",:Zahlavi,:Zapati,:Legenda");
+            }
+            return prepareAndRun(q,
+                                 QStringLiteral("Insert into GSHLAV (") + columns + QStringLiteral(") values (")
+                                     + values + QStringLiteral(")"),
+                                 Bindings{{":Uncis", d.key}, {":Nazev", d.name}, {":Nadp1", d.title1},
+                                          {":Nadp2", d.title2}, {":Okno", d.window}, {":TypOkna", d.variant},
+                                          {":Ulozeno", QDateTime::currentDateTime()},
+                                          {":Orientace", int(d.orientation)}, {":OstNas", d.settings}}
+                                     + documentTextBindings(d),
+                                 error);
+        },
+        QStringLiteral(
+            "Insert into GSTAB (Uncis,UnCH,Nazev,Napis,Sirka,ZarovH,ZarovN,Suma,FNameH, FCharsetH, "
+            "FColorH, FSizeH, FStyleH, FNameN, FCharsetN, FColorN, FSizeN, FStyleN,Poradi,UnCPol ) "
+            "values (:Uncis,:UnCH,:Nazev,:Napis,:Sirka,:ZarovH,:ZarovN,:Suma,:FNameH,:FCharsetH,"
+            ":FColorH,:FSizeH,:FStyleH,:FNameN,:FCharsetN,:FColorN,:FSizeN,:FStyleN,:Poradi,:UnCPol)"),
+        int(d.columns.size()), [&](QSqlQuery &q, int i, int key) {
+            ReportColumn &c = d.columns[i];
+            c.key = key;
+            bind(q, {{":Uncis", c.key}, {":UnCH", d.key}, {":Nazev", c.name}, {":Napis", c.caption},
+                     {":Sirka", c.width}, {":ZarovH", int(c.valueAlignment)},
+                     {":ZarovN", int(c.captionAlignment)}, {":Suma", c.sum ? 1 : 0},
+                     {":FNameH", c.valueFont.name}, {":FCharsetH", QString::number(c.valueFont.charset)},
+                     {":FColorH", encodeColor(c.valueFont.rgb)}, {":FSizeH", QString::number(c.valueFont.size)},
+                     {":FStyleH", encodeFontStyle(c.valueFont)},
+                     {":FNameN", c.captionFont.name}, {":FCharsetN", QString::number(c.captionFont.charset)},
+                     {":FColorN", encodeColor(c.captionFont.rgb)}, {":FSizeN", QString::number(c.captionFont.size)},
+                     {":FStyleN", encodeFontStyle(c.captionFont)},
+                     {":Poradi", c.left}, {":UnCPol", c.itemKey}});
+        }));
 }
 
 int TemplateStore::deleteReport(int key)
@@ -397,17 +436,8 @@ int TemplateStore::saveDefaultDocumentTexts(const QString &header, const QString
 int TemplateStore::loadGridLayout(int key, GridLayout &layout)
 {
     return loadDesign(
-        QStringLiteral("select * from GGHlav where uncis=:uncis"),
-        QStringLiteral("select * from GGTab where unch=:unch ORDER BY PORADI"), key,
-        [&](const QSqlQuery &q) {
-            const Row r(q);
-            layout.key = key;
-            layout.name = r.text("NAZEV");
-            layout.window = r.text("OKNO");
-            layout.variant = r.integer("TYPOKNA");
-            layout.created = r.time("ULOZENO");
-            layout.changed = r.time("KDY");
-        },
+        QStringLiteral("GGHlav"), QStringLiteral("select * from GGTab where unch=:unch ORDER BY PORADI"), key, layout,
+        nullptr,
         [&](const QSqlQuery &q) {
             const Row r(q);
             GridColumn c;
@@ -426,64 +456,34 @@ int TemplateStore::loadGridLayout(int key, GridLayout &layout)
 
 int TemplateStore::saveGridLayout(GridLayout &layout)
 {
-    static const QString caption = QStringLiteral("Uložení");
     GridLayout d = layout;
-    d.name = d.name.trimmed();
-    if (d.name.isEmpty()) {
-        Prompt::information(QStringLiteral("Zadejte prosím název seznamu"), caption);
-        return ResNoName;
-    }
     for (GridColumn &c : d.columns)
         c.caption = storedCaption(c.caption);
-
-    QString error;
-    TransactionGuard guard(m_dm);
-    if (!guard.isActive())
-        return fail(ResSaveFailed, guard.lastError(), caption);
-    QSqlQuery q = m_dm->NewQuery();
-    bool stored = false;
-    if (d.key > 0) {
-        if (!prepareAndRun(q, QStringLiteral("Update GGHLAV SET Nazev = :Nazev,Okno = :Okno,TypOkna = :TypOkna  "
-                                             "WHERE UnCis = :Uncis "),
-                           {{":Nazev", d.name}, {":Okno", d.window}, {":TypOkna", d.variant}, {":Uncis", d.key}},
-                           error))
-            return fail(ResSaveFailed, error, caption);
-        stored = q.numRowsAffected() > 0;
-    }
-    if (!stored) {
-        const qint64 key = m_dm->NextKey(QStringLiteral("GGHLAV"));
-        if (key <= 0)
-            return fail(ResSaveFailed, QStringLiteral("Nelze získat klíč nového záznamu."), caption);
-        d.key = int(key);
-        if (!prepareAndRun(q, QStringLiteral("Insert into GGHLAV (Uncis,Nazev,Okno,TypOkna,Ulozeno) "
-                                             "values (:Uncis,:Nazev,:Okno,:TypOkna,:Ulozeno)"),
-                           {{":Uncis", d.key}, {":Nazev", d.name}, {":Okno", d.window}, {":TypOkna", d.variant},
-                            {":Ulozeno", QDateTime::currentDateTime()}},
-                           error))
-            return fail(ResSaveFailed, error, caption);
-    }
-    if (!prepareAndRun(q, QStringLiteral("delete from GGTab where unch=:unch"), {{":unch", d.key}}, error))
-        return fail(ResSaveFailed, error, caption);
-    if (!q.prepare(QStringLiteral("Insert into GGTAB (Uncis,UnCH,Nazev,Napis,Sirka,Zarov,Ord,UncStr,Poradi) "
-                                  "values (:Uncis,:UnCH,:Nazev,:Napis,:Sirka,:Zarov,:Ord,:UnCStr,:Poradi) ")))
-        return fail(ResSaveFailed, q.lastError().text(), caption);
-    for (GridColumn &c : d.columns) {
-        const qint64 key = m_dm->NextKey(QStringLiteral("GGTAB"));
-        if (key <= 0)
-            return fail(ResSaveFailed, QStringLiteral("Nelze získat klíč nového záznamu."), caption);
-        c.key = int(key);
-        bind(q, {{":Uncis", c.key}, {":UnCH", d.key}, {":Nazev", c.name}, {":Napis", c.caption},
-                 {":Sirka", c.width}, {":Zarov", int(c.alignment)}, {":Ord", c.order},
-                 {":UnCStr", c.itemKey}, {":Poradi", c.position}});
-        if (!run(q, error))
-            return fail(ResSaveFailed, error, caption);
-    }
-    if (!guard.commit())
-        return fail(ResSaveFailed, guard.lastError(), caption);
-
-    readChangeStamps(QStringLiteral("GGHLAV"), d.key, d.created, d.changed);
-    layout = d;
-    return d.key;
+    return keepStored(layout, d, saveDesign(
+        QStringLiteral("GGHLAV"), QStringLiteral("GGTAB"), d, QStringLiteral("Zadejte prosím název seznamu"),
+        QStringLiteral("Uložení"),
+        [&](QSqlQuery &q, QString &error) {
+            return prepareAndRun(q, QStringLiteral("Update GGHLAV SET Nazev = :Nazev,Okno = :Okno,TypOkna = :TypOkna  "
+                                                   "WHERE UnCis = :Uncis "),
+                                 {{":Nazev", d.name}, {":Okno", d.window}, {":TypOkna", d.variant}, {":Uncis", d.key}},
+                                 error);
+        },
+        [&](QSqlQuery &q, QString &error) {
+            return prepareAndRun(q, QStringLiteral("Insert into GGHLAV (Uncis,Nazev,Okno,TypOkna,Ulozeno) "
+                                                   "values (:Uncis,:Nazev,:Okno,:TypOkna,:Ulozeno)"),
+                                 {{":Uncis", d.key}, {":Nazev", d.name}, {":Okno", d.window},
+                                  {":TypOkna", d.variant}, {":Ulozeno", QDateTime::currentDateTime()}},
+                                 error);
+        },
+        QStringLiteral("Insert into GGTAB (Uncis,UnCH,Nazev,Napis,Sirka,Zarov,Ord,UncStr,Poradi) "
+                       "values (:Uncis,:UnCH,:Nazev,:Napis,:Sirka,:Zarov,:Ord,:UnCStr,:Poradi) "),
+        int(d.columns.size()), [&](QSqlQuery &q, int i, int key) {
+            GridColumn &c = d.columns[i];
+            c.key = key;
+            bind(q, {{":Uncis", c.key}, {":UnCH", d.key}, {":Nazev", c.name}, {":Napis", c.caption},
+                     {":Sirka", c.width}, {":Zarov", int(c.alignment)}, {":Ord", c.order},
+                     {":UnCStr", c.itemKey}, {":Poradi", c.position}});
+        }));
 }
 
 int TemplateStore::deleteGridLayout(int key)
@@ -501,16 +501,9 @@ int TemplateStore::listGridLayouts(const QString &window, int variant, QList<Des
 int TemplateStore::loadFilter(int key, FilterDesign &filter)
 {
     return loadDesign(
-        QStringLiteral("select * from GPHlav where uncis=:uncis"),
-        QStringLiteral("select * from GPTab where unch=:unch order by uncis"), key,
+        QStringLiteral("GPHlav"), QStringLiteral("select * from GPTab where unch=:unch order by uncis"), key, filter,
         [&](const QSqlQuery &q) {
             const Row r(q);
-            filter.key = key;
-            filter.name = r.text("NAZEV");
-            filter.window = r.text("OKNO");
-            filter.variant = r.integer("TYPOKNA");
-            filter.created = r.time("ULOZENO");
-            filter.changed = r.time("KDY");
             filter.selectionKind = r.text("TYPVYBERU");
             filter.ownCondition = r.text("VLASTPODM");
         },
@@ -531,63 +524,33 @@ int TemplateStore::loadFilter(int key, FilterDesign &filter)
 
 int TemplateStore::saveFilter(FilterDesign &filter)
 {
-    static const QString caption = QStringLiteral("Uložení");
     FilterDesign d = filter;
-    d.name = d.name.trimmed();
-    if (d.name.isEmpty()) {
-        Prompt::information(QStringLiteral("Zadejte prosím název filtru "), caption);
-        return ResNoName;
-    }
-    QString error;
-    TransactionGuard guard(m_dm);
-    if (!guard.isActive())
-        return fail(ResSaveFailed, guard.lastError(), caption);
-    QSqlQuery q = m_dm->NewQuery();
-    bool stored = false;
-    if (d.key > 0) {
-        if (!prepareAndRun(q, QStringLiteral("Update GPHLAV SET Nazev = :Nazev,Okno = :Okno,TypOkna = :TypOkna,  "
-                                             "VlastPodm = :VlastPodm WHERE UnCis = :Uncis "),
-                           {{":Nazev", d.name}, {":Okno", d.window}, {":TypOkna", d.variant},
-                            {":VlastPodm", d.ownCondition}, {":Uncis", d.key}},
-                           error))
-            return fail(ResSaveFailed, error, caption);
-        stored = q.numRowsAffected() > 0;
-    }
-    if (!stored) {
-        const qint64 key = m_dm->NextKey(QStringLiteral("GPHLAV"));
-        if (key <= 0)
-            return fail(ResSaveFailed, QStringLiteral("Nelze získat klíč nového záznamu."), caption);
-        d.key = int(key);
-        if (!prepareAndRun(q, QStringLiteral("Insert into gphlav (uncis,nazev,okno,TypOkna,Ulozeno,TypVyberu, VlastPodm) "
-                                             "values (:uncis,:nazev,:okno,:TypOkna,:Ulozeno,:TypVyberu, :VlastPodm) "),
-                           {{":uncis", d.key}, {":nazev", d.name}, {":okno", d.window}, {":TypOkna", d.variant},
-                            {":Ulozeno", QDateTime::currentDateTime()}, {":TypVyberu", d.selectionKind},
-                            {":VlastPodm", d.ownCondition}},
-                           error))
-            return fail(ResSaveFailed, error, caption);
-    }
-    if (!prepareAndRun(q, QStringLiteral("delete from GPTab where unch=:unch"), {{":unch", d.key}}, error))
-        return fail(ResSaveFailed, error, caption);
-    if (!q.prepare(QStringLiteral("insert into gptab (uncis,unch,polozka,popis,podminka,hodnota,spojeni,typ ) "
-                                  "values (:uncis,:unch,:polozka,:popis,:podminka,:hodnota,:spojeni,:typ )")))
-        return fail(ResSaveFailed, q.lastError().text(), caption);
-    // keys rise in the order shown, which is the order the conditions apply in
-    for (FilterCondition &c : d.conditions) {
-        const qint64 key = m_dm->NextKey(QStringLiteral("GPTAB"));
-        if (key <= 0)
-            return fail(ResSaveFailed, QStringLiteral("Nelze získat klíč nového záznamu."), caption);
-        c.key = int(key);
-        bind(q, {{":uncis", c.key}, {":unch", d.key}, {":polozka", c.item}, {":popis", c.caption},
-                 {":podminka", c.op}, {":hodnota", c.value}, {":spojeni", c.connective}, {":typ", c.type}});
-        if (!run(q, error))
-            return fail(ResSaveFailed, error, caption);
-    }
-    if (!guard.commit())
-        return fail(ResSaveFailed, guard.lastError(), caption);
-
-    readChangeStamps(QStringLiteral("GPHLAV"), d.key, d.created, d.changed);
-    filter = d;
-    return d.key;
+    return keepStored(filter, d, saveDesign(
+        QStringLiteral("GPHLAV"), QStringLiteral("GPTAB"), d, QStringLiteral("Zadejte prosím název filtru "),
+        QStringLiteral("Uložení"),
+        [&](QSqlQuery &q, QString &error) {
+            return prepareAndRun(q, QStringLiteral("Update GPHLAV SET Nazev = :Nazev,Okno = :Okno,TypOkna = :TypOkna,  "
+                                                   "VlastPodm = :VlastPodm WHERE UnCis = :Uncis "),
+                                 {{":Nazev", d.name}, {":Okno", d.window}, {":TypOkna", d.variant},
+                                  {":VlastPodm", d.ownCondition}, {":Uncis", d.key}},
+                                 error);
+        },
+        [&](QSqlQuery &q, QString &error) {
+            return prepareAndRun(q, QStringLiteral("Insert into gphlav (uncis,nazev,okno,TypOkna,Ulozeno,TypVyberu, VlastPodm) "
+                                                   "values (:uncis,:nazev,:okno,:TypOkna,:Ulozeno,:TypVyberu, :VlastPodm) "),
+                                 {{":uncis", d.key}, {":nazev", d.name}, {":okno", d.window}, {":TypOkna", d.variant},
+                                  {":Ulozeno", QDateTime::currentDateTime()}, {":TypVyberu", d.selectionKind},
+                                  {":VlastPodm", d.ownCondition}},
+                                 error);
+        },
+        QStringLiteral("insert into gptab (uncis,unch,polozka,popis,podminka,hodnota,spojeni,typ ) "
+                       "values (:uncis,:unch,:polozka,:popis,:podminka,:hodnota,:spojeni,:typ )"),
+        int(d.conditions.size()), [&](QSqlQuery &q, int i, int key) {
+            FilterCondition &c = d.conditions[i];
+            c.key = key;
+            bind(q, {{":uncis", c.key}, {":unch", d.key}, {":polozka", c.item}, {":popis", c.caption},
+                     {":podminka", c.op}, {":hodnota", c.value}, {":spojeni", c.connective}, {":typ", c.type}});
+        }));
 }
 
 int TemplateStore::deleteFilter(int key)

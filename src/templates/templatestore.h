@@ -75,12 +75,24 @@ public:
 
 private:
     int fail(int code, const QString &error, const QString &caption);
-    // Reads a design's header row (":uncis") and then its rows (":unch"); reset
-    // empties the design before reading and again when reading the rows fails.
-    int loadDesign(const QString &headerSql, const QString &itemsSql, int key,
+    // Reads a design's header row and then its rows (itemsSql with ":unch"); onHeader,
+    // when given, reads the header's own columns. reset empties the design before
+    // reading and again when reading the rows fails.
+    int loadDesign(const QString &headerTable, const QString &itemsSql, int key, StoredDesign &design,
                    const std::function<void(const QSqlQuery &)> &onHeader,
                    const std::function<void(const QSqlQuery &)> &onItem,
                    const std::function<void()> &reset);
+    using Statement = std::function<bool(QSqlQuery &q, QString &error)>;
+    using ItemBinder = std::function<void(QSqlQuery &q, int index, int key)>;
+    // Writes a design whole in one transaction: its header row through update, or through
+    // insert under a new key when it has none or the stored row is gone, then its rows
+    // (itemSql prepared once, bindItem given each row's index and new key). The design
+    // gets its trimmed name, key and change stamps. Returns the key, ResNoName or
+    // ResSaveFailed.
+    int saveDesign(const QString &header, const QString &items, StoredDesign &design,
+                   const QString &noNameMessage, const QString &caption, const Statement &update,
+                   const Statement &insert, const QString &itemSql, int itemCount,
+                   const ItemBinder &bindItem);
     int listDesigns(const QString &table, const QString &window, int variant,
                     const QString &selectionKind, QList<DesignEntry> &out);
     int deleteDesign(const QString &header, const QString &items, int key);

@@ -1,4 +1,5 @@
 #include "widgets/dokradwindow.h"
+#include "widgets/toolbuttons.h"
 #include "widgets/viewhelpers.h"
 #include "core/globals.h"
 #include "widgets/pickdialogs.h"
@@ -44,18 +45,10 @@ TfDokRad::TfDokRad(QWidget *parent, TDMPro *dm)
     setObjectName(QStringLiteral("fDokRad"));
     setWindowTitle(QStringLiteral("Tarko 8: Řady dokladů"));
 
-    auto *bar = new QHBoxLayout;
-    bar->setSpacing(2);
+    QHBoxLayout *bar = newToolBarLayout();
     auto addButton = [&](const char *name, const QString &caption, const QString &hint,
-                         std::function<void()> run) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(QLatin1String(name));
-        b->setText(caption);
-        b->setToolTip(hint);
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QToolButton::clicked, this, [run] { run(); });
-        bar->addWidget(b);
-        return b;
+                         const std::function<void()> &run) {
+        return addToolButton(bar, this, QLatin1String(name), caption, hint, run);
     };
     const QString show = QStringLiteral("Zobrazit hodnotu");
     const QString store = QStringLiteral("Uložit hodnotu");

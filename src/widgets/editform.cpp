@@ -1,4 +1,5 @@
 #include "widgets/editform.h"
+#include "widgets/toolbuttons.h"
 #include "widgets/viewhelpers.h"
 #include "core/class.h"
 #include "widgets/heslo.h"
@@ -29,8 +30,7 @@ TfEditForm::TfEditForm(QWidget *parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto *bar = new QHBoxLayout;
-    bar->setSpacing(2);
+    QHBoxLayout *bar = newToolBarLayout();
     auto addButton = [&](const QString &name, QAction *action) {
         auto *b = new QToolButton(this);
         b->setObjectName(name);
@@ -177,15 +177,7 @@ bool TfEditForm::ConfirmLeave()
     postPendingEdits();
     if (!isChanged())
         return true;
-    switch (Prompt::questionCancel(QStringLiteral("Uložit změny ?"), QStringLiteral("Pozor"))) {
-    case PromptYes:
-        return cUloz() == 0;
-    case PromptNo:
-        cZpet();
-        return true;
-    default:
-        return false;
-    }
+    return Prompt::confirmLeave([this] { return cUloz() == 0; }, [this] { cZpet(); });
 }
 
 int TfEditForm::RefreshEditActions()

@@ -1,4 +1,5 @@
 #include "widgets/editsez.h"
+#include "widgets/toolbuttons.h"
 #include "widgets/viewhelpers.h"
 #include "core/class.h"
 #include "core/globals.h"
@@ -20,25 +21,14 @@ TfEditSez::TfEditSez(QWidget *parent, TDMPro *dm)
 {
     m_rows.setInsertGate([this] { return m_adding; });
 
-    auto *bar = new QHBoxLayout;
-    bar->setSpacing(2);
-    auto addButton = [&](const QString &name, const QString &caption, std::function<void()> run) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setText(caption);
-        b->setToolTip(caption);
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QToolButton::clicked, this, [run] { run(); });
-        bar->addWidget(b);
-        return b;
-    };
-    addButton(QStringLiteral("sbPridej"), QStringLiteral("Přidat"), [this] { Pridej(); });
-    addButton(QStringLiteral("sbUber"), QStringLiteral("Ubrat"), [this] { Uber(); });
-    m_sbUloz = addButton(QStringLiteral("sbUloz"), QStringLiteral("Uložit změny"), [this] { Uloz(); });
-    m_sbZpet = addButton(QStringLiteral("sbZpet"), QStringLiteral("Odvolat změny"), [this] { Zpet(); });
-    addButton(QStringLiteral("sbTisk"), QStringLiteral("Tisk"), [this] { Tisk(); });
+    QHBoxLayout *bar = newToolBarLayout();
+    addToolButton(bar, this, QStringLiteral("sbPridej"), QStringLiteral("Přidat"), [this] { Pridej(); });
+    addToolButton(bar, this, QStringLiteral("sbUber"), QStringLiteral("Ubrat"), [this] { Uber(); });
+    m_sbUloz = addToolButton(bar, this, QStringLiteral("sbUloz"), QStringLiteral("Uložit změny"), [this] { Uloz(); });
+    m_sbZpet = addToolButton(bar, this, QStringLiteral("sbZpet"), QStringLiteral("Odvolat změny"), [this] { Zpet(); });
+    addToolButton(bar, this, QStringLiteral("sbTisk"), QStringLiteral("Tisk"), [this] { Tisk(); });
     bar->addStretch();
-    addButton(QStringLiteral("sbESC"), QStringLiteral("Zavřít"), [this] { Zavrit(); });
+    addToolButton(bar, this, QStringLiteral("sbESC"), QStringLiteral("Zavřít"), [this] { Zavrit(); });
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("dbgSez"));
@@ -317,15 +307,7 @@ bool TfEditSez::ConfirmLeave()
     commitPendingEdit(m_grid);
     if (!isChanged())
         return true;
-    switch (Prompt::questionCancel(QStringLiteral("Uložit změny ?"), QStringLiteral("Pozor"))) {
-    case PromptYes:
-        return Uloz() == 0;
-    case PromptNo:
-        Zpet();
-        return true;
-    default:
-        return false;
-    }
+    return Prompt::confirmLeave([this] { return Uloz() == 0; }, [this] { Zpet(); });
 }
 
 // --- window --------------------------------------------------------------------------

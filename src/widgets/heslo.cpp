@@ -1,4 +1,5 @@
 #include "widgets/heslo.h"
+#include "widgets/toolbuttons.h"
 #include "core/parameters.h"
 #include "core/prompt.h"
 
@@ -24,20 +25,10 @@ TfHeslo::TfHeslo(QWidget *parent)
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Heslo"), m_eHeslo);
 
-    m_bOK = new QPushButton(QStringLiteral("OK"), this);
-    m_bOK->setObjectName(QStringLiteral("bOK"));
-    // Enter in the field confirms through the default button
-    m_bOK->setDefault(true);
-    m_bStorno = new QPushButton(QStringLiteral("Storno"), this);
-    m_bStorno->setObjectName(QStringLiteral("bStorno"));
-    m_bStorno->setAutoDefault(false);
+    QHBoxLayout *buttons =
+        newOkCancelRow(this, m_bOK, m_bStorno, QStringLiteral("OK"), QStringLiteral("Storno"));
     connect(m_bOK, &QPushButton::clicked, this, &TfHeslo::confirm);
     connect(m_bStorno, &QPushButton::clicked, this, &TfHeslo::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_bOK);
-    buttons->addWidget(m_bStorno);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

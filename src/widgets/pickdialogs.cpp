@@ -1,4 +1,5 @@
 #include "widgets/pickdialogs.h"
+#include "widgets/toolbuttons.h"
 #include "widgets/keyfilters.h"
 #include "core/prompt.h"
 
@@ -53,18 +54,9 @@ void TfPickDialog::reject()
 
 QHBoxLayout *TfPickDialog::buttonRow(const QString &okCaption, const QString &cancelCaption)
 {
-    m_bOK = new QPushButton(okCaption, this);
-    m_bOK->setObjectName(QStringLiteral("bOK"));
-    m_bOK->setDefault(true);
-    m_bStorno = new QPushButton(cancelCaption, this);
-    m_bStorno->setObjectName(QStringLiteral("bStorno"));
-    m_bStorno->setAutoDefault(false);
+    QHBoxLayout *row = newOkCancelRow(this, m_bOK, m_bStorno, okCaption, cancelCaption);
     connect(m_bOK, &QPushButton::clicked, this, &TfPickDialog::confirm);
     connect(m_bStorno, &QPushButton::clicked, this, &TfPickDialog::reject);
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(m_bOK);
-    row->addWidget(m_bStorno);
     return row;
 }
 

@@ -42,14 +42,7 @@ TfSeznam::TfSeznam(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setObjectName(QStringLiteral("fSeznam"));
     m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("dbgSez"));
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->setDefaultSectionSize(20);
-    m_grid->verticalHeader()->hide();
-    m_header = new SortHeader(m_grid);
-    m_grid->setHorizontalHeader(m_header);
+    m_header = setUpSortedPickGrid(m_grid, QStringLiteral("dbgSez"));
     m_header->setSortHandler([this](int, const QString &expression, bool descending) {
         m_controller->setOrderBy(SortHeader::orderByClause(expression, descending));
         if (Reopen() < 0) {
@@ -575,12 +568,7 @@ QVector<int> TfSeznam::markedKeys()
 void TfSeznam::LoadMarked()
 {
     m_controller->list().fetchAll();
-    if (m_controller->markedCount() == 0) {
-        Prompt::information(QStringLiteral("Nejsou vybrané položky pro zobrazení."), QStringLiteral("Zpráva"));
-        return;
-    }
-    m_markedCondition = keyCondition(keyExpression(), markedKeys());
-    Reopen();
+    ShowMarkedOnly();
 }
 
 void TfSeznam::ShowMarkedOnly()

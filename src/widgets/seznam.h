@@ -149,3 +149,17 @@ private:
     Templates::FilterDesign m_filter;
     QVector<ListColumn> m_columns;
 };
+
+// A new list window of the class over the controller. When the window cannot take the
+// controller, both are deleted and nullptr is returned.
+template <class List, class Controller>
+List *attachList(QWidget *parent, Controller *controller)
+{
+    auto *list = new List(parent);
+    if (list->AttachController(controller) < 0) {
+        delete list;
+        delete controller;
+        return nullptr;
+    }
+    return list;
+}

@@ -20,11 +20,7 @@ TfSezText::TfSezText(QWidget *parent, TDMPro *dm)
     setWindowTitle(QStringLiteral("Seznam textů"));
 
     m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("dbgTexty"));
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->setDefaultSectionSize(20);
+    setUpPickGrid(m_grid, QStringLiteral("dbgTexty"));
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_model = new RowCacheModel(&m_rows, this);
     m_model->addColumn(QStringLiteral("POPIS"), QStringLiteral("Název textu"), false);

@@ -1,4 +1,5 @@
 #include "widgets/textedit.h"
+#include "widgets/toolbuttons.h"
 #include "widgets/textformat.h"
 #include "widgets/seztext.h"
 #include "core/prompt.h"
@@ -115,18 +116,11 @@ TfTextEdit::TfTextEdit(QWidget *parent, TDMPro *dm)
     setObjectName(QStringLiteral("fTextEdit"));
     setWindowTitle(QStringLiteral("Editor textů"));
 
-    auto *bar = new QHBoxLayout;
-    bar->setSpacing(2);
+    QHBoxLayout *bar = newToolBarLayout();
     auto addButton = [&](const QString &name, const QString &caption, const QString &hint,
-                         std::function<void()> run, bool checkable = false) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setText(caption);
-        b->setToolTip(hint);
+                         const std::function<void()> &run, bool checkable = false) {
+        QToolButton *b = addToolButton(bar, this, name, caption, hint, run);
         b->setCheckable(checkable);
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QToolButton::clicked, this, [run] { run(); });
-        bar->addWidget(b);
         return b;
     };
     m_sbTucne = addButton(QStringLiteral("sbTucne"), QStringLiteral("B"), QStringLiteral("Tučné (Ctrl+B)"),
@@ -291,33 +285,30 @@ void TfTextEdit::showEvent(QShowEvent *event)
 
 void TfTextEdit::Tucne()
 {
-    if (m_rows && !m_readOnly)
-        ApplyTextFormat(m_editor, QStringLiteral("B"));
-    refreshTools();
+    format(QStringLiteral("B"));
 }
 
 void TfTextEdit::Kurziva()
 {
-    if (m_rows && !m_readOnly)
-        ApplyTextFormat(m_editor, QStringLiteral("I"));
-    refreshTools();
+    format(QStringLiteral("I"));
 }
 
 void TfTextEdit::Podtrzeni()
 {
-    if (m_rows && !m_readOnly)
-        ApplyTextFormat(m_editor, QStringLiteral("U"));
-    refreshTools();
+    format(QStringLiteral("U"));
 }
 
 void TfTextEdit::Odrazky()
 {
-    if (m_rows && !m_readOnly)
-        ApplyTextFormat(m_editor, QStringLiteral("O"));
-    refreshTools();
+    format(QStringLiteral("O"));
 }
 
 void TfTextEdit::Zarovnat(const QString &command)
+{
+    format(command);
+}
+
+void TfTextEdit::format(const QString &command)
 {
     if (m_rows && !m_readOnly)
         ApplyTextFormat(m_editor, command);

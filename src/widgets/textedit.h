@@ -109,6 +109,8 @@ private:
     // The keys of the formatting commands; the editor's own meaning of them (Ctrl+K
     // deletes to the end of the line, Ctrl+U the line) gives way.
     bool formattingKey(int key, Qt::KeyboardModifiers modifiers, bool run);
+    // Applies a formatting command to the selection of an editable text.
+    void format(const QString &command);
     void refreshTools();
     void placeRuler();
 

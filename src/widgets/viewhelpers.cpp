@@ -10,6 +10,25 @@
 #include "core/prompt.h"
 #include "core/rowcache.h"
 #include "core/rowcachemodel.h"
+#include "widgets/sortheader.h"
+
+void setUpPickGrid(QTableView *grid, const QString &objectName)
+{
+    grid->setObjectName(objectName);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->setDefaultSectionSize(20);
+}
+
+SortHeader *setUpSortedPickGrid(QTableView *grid, const QString &objectName)
+{
+    setUpPickGrid(grid, objectName);
+    grid->verticalHeader()->hide();
+    auto *header = new SortHeader(grid);
+    grid->setHorizontalHeader(header);
+    return header;
+}
 
 void followCurrentRow(QAbstractItemView *view, RowCacheModel *model)
 {

@@ -6,7 +6,15 @@
 
 class QAbstractItemModel;
 class QAbstractItemView;
+class QTableView;
 class RowCacheModel;
+class SortHeader;
+
+// A grid to pick a whole row from: rows selected whole, one at a time, nothing edited
+// in place, the program's row height.
+void setUpPickGrid(QTableView *grid, const QString &objectName);
+// The same with the title sort and without row titles; returns the grid's new header.
+SortHeader *setUpSortedPickGrid(QTableView *grid, const QString &objectName);
 
 // Keeps the view's current row and the cache's current row the same, both ways.
 void followCurrentRow(QAbstractItemView *view, RowCacheModel *model);
