@@ -109,6 +109,50 @@ private slots:
         w->close();
     }
 
+    void entryWithoutCommercialExtensionGetsOneWhenTyped()
+    {
+        // older data: the entry alone, no FIRMY row
+        const int key = insertEntry(*DM, 1, QStringLiteral("Stará firma"));
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM FIRMY WHERE UNCH = %1").arg(key)), 0);
+        QPointer<TfAdresy> w = openForm(key);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.data()));
+        QCOMPARE(c->firmy().cache->rowCount(), 0);
+        auto *dic = child<QLineEdit>(w, "eDIC");
+        QVERIFY(dic->isEnabled());
+        QVERIFY(child<QCheckBox>(w, "cbDPH")->isEnabled());
+        QVERIFY(!w->isChanged());
+        type(dic, QStringLiteral("CZ777"));
+        QCOMPARE(c->firmy().cache->rowCount(), 1);
+        QCOMPARE(dic->text(), QStringLiteral("CZ777"));
+        QVERIFY(w->isChanged());
+        child<QCheckBox>(w, "cbDPH")->click();
+        type(child<QLineEdit>(w, "eNazev"), QStringLiteral("Nová firma"));
+
+        // header and extension go in one transaction: a header another workstation
+        // changed meanwhile stores neither
+        exec(QStringLiteral("UPDATE ADRESAR SET KLIC = KLIC + 1 WHERE UNCIS = %1").arg(key));
+        QVERIFY(w->cUloz() != 0);
+        prompt().clear();
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM FIRMY WHERE UNCH = %1").arg(key)), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZEV FROM ADRESAR WHERE UNCIS = %1").arg(key)).toString(),
+                 QStringLiteral("Stará firma"));
+
+        // with the other change undone the same save stores both
+        exec(QStringLiteral("UPDATE ADRESAR SET KLIC = KLIC - 1 WHERE UNCIS = %1").arg(key));
+        QCOMPARE(w->cUloz(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM FIRMY WHERE UNCH = %1").arg(key)), 1);
+        QCOMPARE(scalar(QStringLiteral("SELECT DIC FROM FIRMY WHERE UNCH = %1").arg(key)).toString(), QStringLiteral("CZ777"));
+        QCOMPARE(scalar(QStringLiteral("SELECT DPH FROM FIRMY WHERE UNCH = %1").arg(key)).toString().trimmed(), QStringLiteral("A"));
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZEV FROM ADRESAR WHERE UNCIS = %1").arg(key)).toString(),
+                 QStringLiteral("Nová firma"));
+        // the row is there now: further typing changes it, no second one is made
+        type(dic, QStringLiteral("CZ778"));
+        QCOMPARE(w->cUloz(), 0);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM FIRMY WHERE UNCH = %1").arg(key)), 1);
+        w->close();
+    }
+
     void sitePanelsAndObjects()
     {
         const int key = c->InsertRecord();

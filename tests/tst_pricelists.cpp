@@ -86,6 +86,27 @@ private:
         return v;
     }
 
+    // An inspection line (PR_TAB) that refers to the item.
+    bool useInInspection(int item)
+    {
+        if (count(QStringLiteral("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'PR_TAB'")) == 0
+            && !TestEnvironment::ddl(*DM, {QStringLiteral("CREATE TABLE PR_TAB (UNCIS INTEGER NOT NULL PRIMARY KEY, "
+                                                         "UNCH INTEGER, UNCCEN INTEGER)")}))
+            return false;
+        const int line = count(QStringLiteral("SELECT COALESCE(MAX(UNCIS), 0) + 1 FROM PR_TAB"));
+        QSqlQuery q = DM->NewQuery();
+        return q.exec(QStringLiteral("INSERT INTO PR_TAB (UNCIS, UNCH, UNCCEN) VALUES (%1, 100, %2)").arg(line).arg(item));
+    }
+
+    // The grid row of the item.
+    static int gridRow(TfEditSez &grid, int key)
+    {
+        for (int r = 0; r < grid.rows().rowCount(); ++r)
+            if (grid.rows().value(r, QStringLiteral("UNCIS")).toInt() == key)
+                return r;
+        return -1;
+    }
+
     std::unique_ptr<TfCenikS> openItemList()
     {
         auto w = std::make_unique<TfCenikS>();
@@ -518,10 +539,7 @@ private slots:
         exec(QStringLiteral("INSERT INTO CENUZH (UNCIS, NAZEV, KLIC) VALUES (100, 'Seznam', 0)"));
         exec(QStringLiteral("INSERT INTO CENUZP (UNCIS, UNCH, UNCCEN, CENA, KLIC) VALUES (100, 100, %1, 90, 0)").arg(free));
         // an inspection line with the extinguisher type
-        if (count(QStringLiteral("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'PR_TAB'")) == 0)
-            QVERIFY(TestEnvironment::ddl(*DM, {QStringLiteral("CREATE TABLE PR_TAB (UNCIS INTEGER NOT NULL PRIMARY KEY, "
-                                                              "UNCH INTEGER, UNCCEN INTEGER)")}));
-        exec(QStringLiteral("INSERT INTO PR_TAB (UNCIS, UNCH, UNCCEN) VALUES (100, 100, %1)").arg(used));
+        QVERIFY(useInInspection(used));
 
         auto w = openItemList();
         QVERIFY(w);
@@ -548,6 +566,108 @@ private slots:
         prompt().clear();
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENIK WHERE UNCIS = %1").arg(free)), 0);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENUZP")), 0);
+    }
+
+    void gridsDeleteItemsByTheItemRules()
+    {
+        const int used = addItem(1, QStringLiteral("Kontrola HP"));
+        const int free = addItem(1, QStringLiteral("Plomba"));
+        const int usedRepair = addItem(2, QStringLiteral("HP2"));
+        const int freeRepair = addItem(2, QStringLiteral("HP6"));
+        QVERIFY(useInInspection(used));
+        QVERIFY(useInInspection(usedRepair));
+        exec(QStringLiteral("INSERT INTO CENUZH (UNCIS, NAZEV, KLIC) VALUES (100, 'Seznam', 0)"));
+        exec(QStringLiteral("INSERT INTO CENUZP (UNCIS, UNCH, UNCCEN, CENA, KLIC) VALUES (100, 100, %1, 90, 0)").arg(free));
+        exec(QStringLiteral("INSERT INTO CENUZP (UNCIS, UNCH, UNCCEN, CENA, KLIC) VALUES (200, 100, %1, 90, 0)").arg(freeRepair));
+        TfCenikES basic;
+        TfCenikProhES workshop;
+        struct Case { TfEditSez *grid; int used; int free; };
+        for (const Case &k : {Case{&basic, used, free}, Case{&workshop, usedRepair, freeRepair}}) {
+            TfEditSez &w = *k.grid;
+            QCOMPARE(w.rows().rowCount(), 2);
+            // a price typed in the other row stays pending through the deletes
+            const int other = gridRow(w, k.free);
+            QVERIFY(w.setCellValue(other, QStringLiteral("CENPRO"), 75.0));
+            w.rows().setCurrentRow(gridRow(w, k.used));
+            prompt().answer(PromptYes);
+            QCOMPARE(w.Uber(), 1);
+            QCOMPARE(prompt().shown.size(), 2);
+            QVERIFY2(prompt().lastText().startsWith(QStringLiteral("Položku nelze smazat")), qPrintable(prompt().lastText()));
+            prompt().clear();
+            QCOMPARE(w.rows().rowCount(), 2);
+            QCOMPARE(w.Uloz(), 0);
+            QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENIK WHERE UNCIS = %1").arg(k.used)), 1);
+            QCOMPARE(scalar(QStringLiteral("SELECT CENPRO FROM CENIK WHERE UNCIS = %1").arg(k.free)).toDouble(), 75.0);
+
+            // an item no document uses goes at once, and its user prices with it
+            QVERIFY(w.setCellValue(gridRow(w, k.used), QStringLiteral("CENPRO"), 80.0));
+            w.rows().setCurrentRow(gridRow(w, k.free));
+            prompt().answer(PromptYes);
+            QCOMPARE(w.Uber(), 0);
+            prompt().clear();
+            QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENIK WHERE UNCIS = %1").arg(k.free)), 0);
+            QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENUZP WHERE UNCCEN = %1").arg(k.free)), 0);
+            QCOMPARE(w.rows().rowCount(), 1);
+            QVERIFY(w.isChanged());
+            QCOMPARE(w.Uloz(), 0);
+            QCOMPARE(scalar(QStringLiteral("SELECT CENPRO FROM CENIK WHERE UNCIS = %1").arg(k.used)).toDouble(), 80.0);
+
+            // a row not stored yet just leaves the grid
+            QCOMPARE(w.Pridej(), 0);
+            prompt().answer(PromptYes);
+            QCOMPARE(w.Uber(), 0);
+            prompt().clear();
+            QCOMPARE(w.rows().rowCount(), 1);
+        }
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENIK")), 2);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM CENUZP")), 0);
+    }
+
+    void newItemTakesTheListsSection()
+    {
+        const QString name5 = scalar(QStringLiteral("SELECT POPIS FROM NAZSEKCE WHERE CSEKCE = 5")).toString().trimmed();
+        auto w = openItemList();
+        QVERIFY(w);
+        ListDataset &list = w->controller()->list();
+        struct Shown { int count = 0; QString text; };
+        Shown shown;
+        auto newItem = [&](const QString &popis, int choose) {
+            prompt().onModal([&, popis, choose](QDialog *d) {
+                auto *form = qobject_cast<TfCenik *>(d);
+                if (!form)
+                    return 0;
+                auto *sekce = form->findChild<QComboBox *>(QStringLiteral("cbSekce"));
+                if (!sekce)
+                    return 0;
+                shown = {sekce->count(), sekce->currentText()};
+                if (choose > 0) {
+                    const int index = sekce->findData(choose);
+                    sekce->setCurrentIndex(index);
+                    emit sekce->activated(index);
+                }
+                auto *ePopis = form->findChild<QLineEdit *>(QStringLiteral("ePopis"));
+                ePopis->setText(popis);
+                emit ePopis->textEdited(popis);
+                form->cUloz();
+                return 0;
+            });
+            w->NewRecord();
+        };
+        // one section shown: the new item is in it, and in its list
+        for (int s = 1; s <= TfCenikS::SectionCount; ++s)
+            w->sectionBox(s)->setChecked(s == 5);
+        newItem(QStringLiteral("Plomba"), 0);
+        QCOMPARE(shown.count, TfCenikS::SectionCount);
+        QVERIFY(!name5.isEmpty());
+        QCOMPARE(shown.text, QStringLiteral("5 - ") + name5);
+        QCOMPARE(scalar(QStringLiteral("SELECT CSEKCE FROM CENIK WHERE POPIS = 'Plomba'")).toInt(), 5);
+        QCOMPARE(values(list, QStringLiteral("POPIS")), QStringList(QStringLiteral("Plomba")));
+        // two shown: the section is chosen in the window
+        w->sectionBox(3)->setChecked(true);
+        newItem(QStringLiteral("Ventil"), 3);
+        QCOMPARE(shown.text, QString());
+        QCOMPARE(scalar(QStringLiteral("SELECT CSEKCE FROM CENIK WHERE POPIS = 'Ventil'")).toInt(), 3);
+        QCOMPARE(sorted(values(list, QStringLiteral("POPIS"))), QStringList({"Plomba", "Ventil"}));
     }
 
     void itemWindow()

@@ -44,6 +44,11 @@ TfCenik::TfCenik(TfCenikC *controller, QWidget *parent)
     auto *eLimit2 = edit(b, "eLimit2");
     for (QLineEdit *e : {eCenPro, eCenNak, eLimit, eLimit2})
         installKeyFilter(e, KeyFilter::ZadejFlo);
+    // "Nový" in the list starts the item without a section when the list shows more
+    // than one: here it gets its own
+    auto *cbSekce = new QComboBox(b);
+    cbSekce->setObjectName(QStringLiteral("cbSekce"));
+    fillLookupCombo(cbSekce, sectionChoices(controller->dm()), QStringLiteral(" - "));
     auto *cbDPH = new QComboBox(b);
     cbDPH->setObjectName(QStringLiteral("cbDPH"));
     cbDPH->addItem(QStringLiteral("Základní"), QStringLiteral("Z"));
@@ -53,6 +58,7 @@ TfCenik::TfCenik(TfCenikC *controller, QWidget *parent)
     cbPrenosSkl->setObjectName(QStringLiteral("cbPrenosSkl"));
 
     auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Sekce"), cbSekce);
     form->addRow(QStringLiteral("Popis"), ePopis);
     form->addRow(QStringLiteral("Kód"), eKod);
     form->addRow(QStringLiteral("Jednotka"), cbJedn);
@@ -81,6 +87,7 @@ TfCenik::TfCenik(TfCenikC *controller, QWidget *parent)
     nactiDodavatele();
 
     FieldBinding &f = fields();
+    f.bind(cbSekce, h, QStringLiteral("CSEKCE"));
     f.bind(ePopis, h, QStringLiteral("POPIS"));
     f.bind(cbJedn, h, QStringLiteral("JEDN"));
     f.bind(eKod, h, QStringLiteral("KOD"));

@@ -3,6 +3,7 @@
 #include "core/sqlrun.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 #include <QVariant>
 
 QString sectionCondition(const QString &column, const QVector<int> &sections)
@@ -123,7 +124,30 @@ int TfCenikC::AfterNewHeaderRow()
         if (h.value(field).isNull())
             h.setValue(field, 0);
     }
+    // without a section the item would show in no section's list
+    if (m_sections && isEmptyValue(h.value(QStringLiteral("CSEKCE")))) {
+        QVector<int> shown = *m_sections;
+        std::sort(shown.begin(), shown.end());
+        shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+        if (shown.size() == 1)
+            h.setValue(QStringLiteral("CSEKCE"), shown.first());
+    }
     return 0;
+}
+
+QVector<LookupItem> sectionChoices(TDMPro *dm)
+{
+    QMap<int, QString> names;
+    for (const LookupItem &n : readLookup(dm, QStringLiteral("SELECT CSEKCE, POPIS FROM NAZSEKCE ORDER BY CSEKCE")))
+        names.insert(n.key.toInt(), n.text);
+    QVector<LookupItem> sections;
+    for (int s = 1; s <= TfCenikC::SectionCount; ++s) {
+        LookupItem item{s, QString::number(s), {}};
+        if (!names.value(s).isEmpty())
+            item.extra << names.value(s);
+        sections << item;
+    }
+    return sections;
 }
 
 QStringList TfCenikC::documentsUsing(int key, bool *ok) const
@@ -191,6 +215,17 @@ bool TfCenikC::CanDelete(int key)
         return false;
     }
     return true;
+}
+
+int TfCenikC::deleteItem(int key, const QString &caption)
+{
+    if (!CanDelete(key))
+        return 1;
+    if (DeleteRecord(key) != 0) {
+        Prompt::warning(QStringLiteral("Smazání hodnot"), caption);
+        return -1;
+    }
+    return 0;
 }
 
 int TfCenikC::BeforeDeleteRecord(int key)

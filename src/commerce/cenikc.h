@@ -33,9 +33,12 @@ public:
     static const QString ListFrom;
     static const QString ListColumns;
 
+    static constexpr int SectionCount = 11;
+
     using TfClass::TfClass;
 
     int DefineEntity() override;
+    // A new item starts in the list's section when the list shows exactly one.
     int AfterNewHeaderRow() override;
     int BeforeDeleteRecord(int key) override;
     int AfterDeleteRecord() override;
@@ -60,6 +63,10 @@ public:
     QStringList documentsUsing(int key, bool *ok = nullptr) const;
     // Whether the item may be deleted; when not, the user has been told why.
     bool CanDelete(int key);
+    // Deletes the item for a grid's "Ubrat" with the rules of the item window: refused
+    // (1) when documents use it, otherwise the item and its user prices go in one
+    // transaction (0). A failed delete is told under the caption (-1).
+    int deleteItem(int key, const QString &caption);
     // The suppliers an item may name: the firms of the address book by name, their town
     // the extra column.
     QVector<LookupItem> SupplierChoices() const;
@@ -78,6 +85,10 @@ private:
     QMap<int, double> m_orderQuantities;
     int m_deletingKey = 0;
 };
+
+// The sections of the price list, 1 to SectionCount: the number as the text, the name
+// from NAZSEKCE, where the section has one, as the extra column.
+QVector<LookupItem> sectionChoices(TDMPro *dm);
 
 class TfMaterialC : public TfCenikC
 {

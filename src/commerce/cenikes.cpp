@@ -1,4 +1,5 @@
 #include "commerce/cenikes.h"
+#include "commerce/cenikc.h"
 #include "commerce/picklistdelegate.h"
 #include "widgets/fieldbinding.h"
 #include "widgets/keyfilters.h"
@@ -44,6 +45,16 @@ void presetNewRows(TVarSQL &defaults, int section)
         defaults.SetVariable(QString::fromLatin1(z), 0.0);
 }
 
+// "Ubrat" deletes an item at once through the item controller, under the rules of the
+// item window: not an item documents use, and its user prices with it.
+void deleteThroughController(TfEditSez &grid, TDMPro *dm)
+{
+    TfCenikC *cenik = TfClass::create<TfCenikC>(dm, &grid);
+    if (!cenik)
+        return;
+    grid.setDeleteRoutine([cenik, &grid](int key) { return cenik->deleteItem(key, grid.windowTitle()); });
+}
+
 } // namespace
 
 // --- TfCenikES -----------------------------------------------------------------------
@@ -65,6 +76,7 @@ TfCenikES::TfCenikES(QWidget *parent, TDMPro *dm)
     m_section = Sections().first();
     filters().SetVariable(QStringLiteral("CSEKCE"), m_section);
     presetNewRows(defaults(), m_section);
+    deleteThroughController(*this, dm);
     addColumn(QStringLiteral("KOD"), QStringLiteral("Kód"));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
     addColumn(QStringLiteral("JEDN"), QStringLiteral("Jend."));
@@ -165,6 +177,7 @@ TfCenikProhES::TfCenikProhES(QWidget *parent, TDMPro *dm)
     setOrderBy(QStringLiteral(" ORDER BY POPIS "));
     filters().SetVariable(QStringLiteral("CSEKCE"), Section);
     presetNewRows(defaults(), Section);
+    deleteThroughController(*this, dm);
     addColumn(QStringLiteral("KOD"), QStringLiteral("Kód"));
     addColumn(QStringLiteral("ZNACKA"), QStringLiteral("Značka"));
     addColumn(QStringLiteral("OPRTEXT"), QStringLiteral("Upřesňující text"));

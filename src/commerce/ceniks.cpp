@@ -15,7 +15,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -296,8 +295,7 @@ TfCenikS *OtevriCenik(QWidget *parent)
 
 void hintSectionNames(TDMPro *dm, const std::function<QCheckBox *(int section)> &boxOf)
 {
-    QSqlQuery q = runSql(dm, QStringLiteral("SELECT CSEKCE, POPIS FROM NAZSEKCE ORDER BY CSEKCE"));
-    while (q.next())
-        if (QCheckBox *box = boxOf(q.value(0).toInt()))
-            box->setToolTip(q.value(1).toString().trimmed());
+    for (const LookupItem &section : sectionChoices(dm))
+        if (QCheckBox *box = boxOf(section.key.toInt()))
+            box->setToolTip(section.extra.isEmpty() ? QString() : section.extra.first().toString());
 }

@@ -16,7 +16,7 @@ class TfCenikS : public TfSeznam
 public:
     // The column groups: table, alias, caption, variants.
     static const QString AliasTables;
-    static constexpr int SectionCount = 11;
+    static constexpr int SectionCount = TfCenikC::SectionCount;
 
     explicit TfCenikS(QWidget *parent = nullptr);
 

@@ -178,10 +178,20 @@ int RowCache::appendRow()
 
 bool RowCache::deleteCurrentRow()
 {
+    return removeCurrentRow(true);
+}
+
+bool RowCache::dropCurrentRow()
+{
+    return removeCurrentRow(false);
+}
+
+bool RowCache::removeCurrentRow(bool deleteOnApply)
+{
     if (m_current < 0 || m_current >= m_rows.size())
         return false;
     const Row r = m_rows.takeAt(m_current);
-    if (r.state != Inserted)
+    if (deleteOnApply && r.state != Inserted)
         m_deleted.append(r);
     const int removed = m_current;
     emit rowRemoved(removed);

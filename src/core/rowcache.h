@@ -72,6 +72,9 @@ public:
     // Removes the current row: an inserted row is simply dropped, a stored one is
     // remembered for deletion at the next apply.
     bool deleteCurrentRow();
+    // Removes the current row as one the table no longer holds (deleted by other
+    // means): nothing is left to delete at the next apply.
+    bool dropCurrentRow();
 
     bool isDirty() const;
     int deletedCount() const { return m_deleted.size(); }
@@ -100,6 +103,8 @@ signals:
     void currentRowChanged(int row);
 
 private:
+    bool removeCurrentRow(bool deleteOnApply);
+
     QSqlRecord m_record;
     QStringList m_names;
     QVector<Row> m_rows;

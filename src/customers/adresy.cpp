@@ -43,6 +43,10 @@ TfAdresy::TfAdresy(TfAdresyC *controller, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pages);
     resize(760, 560);
+    // an entry from older data has no commercial extension: typing into one of its
+    // fields gives it one
+    fields().setRowMaker(*controller->firmy().cache,
+                         [this] { return editable() && adresy()->ensureCommercialRow() > 0; });
     RefreshEditActions();
 }
 

@@ -52,18 +52,25 @@ int TfAdresyC::AfterInsertRecord()
     // one here would leave the copy with two.
     if (isCopying())
         return 0;
-    firmy().defaults.SetVariable(QStringLiteral("UNCH"), header().value(QStringLiteral("UNCIS")));
-    const int r = AppendItem(firmy());
+    const int r = ensureCommercialRow();
     return r < 0 ? r : 0;
 }
 
 int TfAdresyC::AfterCopyRecord()
 {
-    if (firmy().cache->rowCount() > 0)
-        return 0;
     // the source had no commercial extension: the copy starts with one like any entry
-    const int r = AppendItem(firmy());
+    const int r = ensureCommercialRow();
     return r < 0 ? r : 0;
+}
+
+int TfAdresyC::ensureCommercialRow()
+{
+    RowCache &rows = *firmy().cache;
+    if (rows.rowCount() > 0)
+        return rows.value(0, QStringLiteral("UNCIS")).toInt();
+    if (readOnly() || header().currentRow() < 0)
+        return ResNoKey;
+    return AppendItem(firmy());
 }
 
 int TfAdresyC::BeforeSaveRecord()

@@ -28,6 +28,9 @@ public:
     ItemTable &objekty() { return item(Objekty); }
     ItemTable &strediska() { return item(Strediska); }
 
+    // The entry's commercial extension, made when the entry has none (entries from
+    // older data), to be stored with the entry's save. Its key, or a negative code.
+    int ensureCommercialRow();
     // "Nový objekt": a new object of the entry, numbered after the last one. Returns
     // its key or a negative code.
     int NovyObjekt();

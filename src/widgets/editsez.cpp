@@ -247,6 +247,14 @@ int TfEditSez::Uber()
         return -1;
     if (Prompt::question(QStringLiteral("Smazat tento záznam ?"), QStringLiteral("Potvrdit")) != PromptYes)
         return 1;
+    if (m_deleteRoutine && m_rows.row(m_rows.currentRow()).state != RowCache::Inserted) {
+        const int r = m_deleteRoutine(m_rows.value(QStringLiteral("UNCIS")).toInt());
+        if (r != 0)
+            return r;
+        // gone from the table already; the other rows' changes stay pending
+        m_rows.dropCurrentRow();
+        return 0;
+    }
     m_rows.deleteCurrentRow();
     changed();
     return 0;

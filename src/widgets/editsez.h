@@ -44,6 +44,10 @@ public:
     TVarSQL &filters() { return m_filters; }
     // Called with the rows when Enter is pressed in the grid.
     void setPickCallback(std::function<void(RowCache &)> callback) { m_pick = std::move(callback); }
+    // "Ubrat" of a stored row, once the user agreed: with a routine set, the routine
+    // deletes the row at once (0 when done; otherwise the row stays) instead of the
+    // next save deleting it.
+    void setDeleteRoutine(std::function<int(int key)> routine) { m_deleteRoutine = std::move(routine); }
     // A key typed in the grid goes here first; true when it was handled.
     void setGridKeyHandler(std::function<bool(QKeyEvent *)> handler) { m_gridKey = std::move(handler); }
 
@@ -121,6 +125,7 @@ private:
     QStringList m_fields;     // the order list: what each grid column sorts by
     std::function<void(RowCache &)> m_pick;
     std::function<bool(QKeyEvent *)> m_gridKey;
+    std::function<int(int key)> m_deleteRoutine;
     bool m_adding = false;
     bool m_created = false;
     int m_tableResult = -2;

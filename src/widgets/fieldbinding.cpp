@@ -40,6 +40,7 @@ void FieldBinding::watch(RowCache &cache)
     // the rows may go before the fields do (a controller freed first)
     connect(c, &QObject::destroyed, this, [this, c] {
         m_caches.removeAll(c);
+        m_rowMakers.removeIf([c](const auto &maker) { return maker.first == c; });
         for (Binding &b : m_bindings)
             if (b.cache == c)
                 b.cache = nullptr;
@@ -119,6 +120,24 @@ void FieldBinding::bind(QLabel *label, RowCache &cache, const QString &field)
 bool FieldBinding::hasRow(const Binding &b) const
 {
     return b.cache && b.cache->isOpen() && b.cache->currentRow() >= 0 && b.cache->hasField(b.field);
+}
+
+bool FieldBinding::rowOnInput(const Binding &b) const
+{
+    if (!b.cache || !b.cache->isOpen() || !b.cache->isEmpty() || !b.cache->hasField(b.field))
+        return false;
+    for (const auto &maker : m_rowMakers)
+        if (maker.first == b.cache)
+            return true;
+    return false;
+}
+
+void FieldBinding::setRowMaker(RowCache &cache, std::function<bool()> make)
+{
+    watch(cache);
+    m_rowMakers.removeIf([&cache](const auto &maker) { return maker.first == &cache; });
+    m_rowMakers.append({&cache, std::move(make)});
+    refreshCache(&cache);
 }
 
 void FieldBinding::refresh()
@@ -213,7 +232,7 @@ void FieldBinding::show(Binding &b)
         break;
     }
     if (b.kind != Label)
-        b.widget->setEnabled(m_enabled && row);
+        b.widget->setEnabled(m_enabled && (row || rowOnInput(b)));
     m_showing = wasShowing;
 }
 
@@ -260,25 +279,47 @@ void FieldBinding::userEdited(int index)
     Binding &b = m_bindings[index];
     if (!b.widget || b.kind == Label)
         return;
-    if (!m_enabled || !hasRow(b) || (m_gate && !m_gate(*b.cache, b.field))) {
+    const bool makeRow = m_enabled && !hasRow(b) && rowOnInput(b);
+    if (!m_enabled || !(hasRow(b) || makeRow) || (m_gate && !m_gate(*b.cache, b.field))) {
         b.pending = false;
         show(b);   // refused: the field shows the row again at once
         return;
+    }
+    if (makeRow) {
+        // the new row is shown by every field but this one, which keeps what was typed
+        m_writing = index;
+        bool made = false;
+        for (const auto &maker : m_rowMakers)
+            if (maker.first == b.cache) {
+                made = maker.second();
+                break;
+            }
+        m_writing = -1;
+        if (!made || !hasRow(b)) {
+            b.pending = false;
+            show(b);
+            return;
+        }
     }
     bool ok = false;
     const QVariant v = widgetValue(b, &ok);
     if (!ok) {
         b.pending = true;
+        if (makeRow)
+            emit changed(b.cache, b.field);   // the new row is a change of its own
         return;
     }
     b.pending = false;
     if (b.kind == RichText)
         b.shown = v;
     const QVariant before = b.cache->value(b.field);
-    if (before == v && before.isNull() == v.isNull())
+    const bool same = (before == v && before.isNull() == v.isNull())
+                      || (b.kind == RichText && Rtf::fieldText(before) == v.toString());
+    if (same) {
+        if (makeRow)
+            emit changed(b.cache, b.field);
         return;
-    if (b.kind == RichText && Rtf::fieldText(before) == v.toString())
-        return;
+    }
     RowCache *cache = b.cache;
     const QString field = b.field;
     m_writing = index;

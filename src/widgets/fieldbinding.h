@@ -8,6 +8,7 @@
 // Before a typed change is written the change gate is asked; a refused change is put
 // back at once (an edit window refuses every change of a read-only record).
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -51,12 +52,16 @@ public:
     void bind(QLabel *label, RowCache &cache, const QString &field);
 
     void setChangeGate(ChangeGate gate) { m_gate = std::move(gate); }
+    // The fields of rows that may have none (an optional detail row): while the rows
+    // are empty the fields still take input, and the first change typed makes the row
+    // (make returns false when it could not) and goes into it.
+    void setRowMaker(RowCache &cache, std::function<bool()> make);
 
     // Fields show their rows again.
     void refresh();
     // Writes texts still being typed (an unfinished number or date is put back).
     void flush();
-    // Fields take input only while enabled and their row exists.
+    // Fields take input only while enabled and their row exists (or is made on input).
     void setEnabled(bool on);
     bool isEnabled() const { return m_enabled; }
 
@@ -93,10 +98,13 @@ private:
     // The widget's value for the row; ok false while the text is no value yet.
     QVariant widgetValue(const Binding &b, bool *ok) const;
     bool hasRow(const Binding &b) const;
+    // No row yet, but one is made on the first change.
+    bool rowOnInput(const Binding &b) const;
 
     QVector<Binding> m_bindings;
     QVector<RowCache *> m_caches;
     ChangeGate m_gate;
+    QVector<QPair<RowCache *, std::function<bool()>>> m_rowMakers;
     bool m_enabled = true;
     bool m_showing = false;   // values going into widgets are not user edits
     int m_writing = -1;       // binding whose own write must not refresh it
