@@ -214,12 +214,10 @@ bool ListDataset::locateAnywhere(const QString &field, const QVariant &value, in
     const int c = fieldIndex(field);
     if (c < 0 || !m_open)
         return false;
+    // among the rows read so far
+    if (locate(field, value, m_rows.size()))
+        return true;
     const QString wanted = value.toString();
-    for (int r = 0; r < m_rows.size(); ++r)
-        if (m_rows.at(r).values.at(c).toString() == wanted) {
-            setCurrentRow(r);
-            return true;
-        }
     if (!canFetchMore())
         return false;
     const int position = positionOf(field, value);
