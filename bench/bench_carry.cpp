@@ -1,10 +1,10 @@
 // Carry-forward ("Zkopírovat") of an inspection with 1,000 extinguishers into next
-// year's inspection: the program's own TfHPC::CarryForward (the header and every item
-// copied through the controller, saved, the departed items deleted, the items and the
-// header reset, all in one transaction) against the same copy written raw through the
-// same client library: one INSERT ... SELECT of the header and one of the items that
-// stay at the customer, with the same resets, in one transaction. Both run the same
-// number of times on a small sample database; every copy must come out alike (the
+// year's inspection: the program's own TfHPC::CarryForward (the header and the items
+// that stay at the customer copied with their resets, the years checked against the
+// serial numbers, the new inspection opened, all in one transaction) against the same
+// copy written raw through the same client library: one INSERT ... SELECT of the header
+// and one of the items that stay, with the same resets, in one transaction. Both run the
+// same number of times on a small sample database; every copy must come out alike (the
 // header's reset columns and every item in the order shown). Target: within 3 x raw.
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -83,6 +83,11 @@ qint64 TDMPro::NextKey(const QString &generator, bool withDatabaseNumber) const
     return key;
 }
 
+QString TDMPro::nextKeyExpression(const QString &generator) const
+{
+    return QStringLiteral("GEN_ID(%1, 1) * 100 + %2").arg(generator).arg(Parameters::instance().databaseNumber);
+}
+
 int TDMPro::WritesBlocked() const
 {
     bool ok = false;

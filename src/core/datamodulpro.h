@@ -27,6 +27,8 @@ public:
     // Next value of the generator; with withDatabaseNumber the value × 100 plus the
     // database number. Returns -1 when the call fails or the key would not fit an INTEGER.
     qint64 NextKey(const QString &generator, bool withDatabaseNumber = true) const;
+    // The same key as an SQL expression, for rows written by INSERT ... SELECT.
+    QString nextKeyExpression(const QString &generator) const;
     // Value of STOPTRIG; non-zero means writes are blocked. A failed read counts as blocked.
     int WritesBlocked() const;
     // Runs DDL in its own transaction (see Firebird::executeDdl).

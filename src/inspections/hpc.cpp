@@ -8,6 +8,8 @@
 #include "core/globals.h"
 #include "core/money.h"
 #include "core/prompt.h"
+#include "core/rowcache.h"
+#include "core/sqlrun.h"
 #include "core/sqlpro.h"
 #include "customers/adrtexty.h"
 
@@ -550,59 +552,144 @@ int TfHPC::CheckBeforeNextSave()
     return CheckBeforeSave(skip);
 }
 
+namespace {
+
+// The columns a carry-forward writes from the source row, with the values it writes
+// instead where the new inspection starts afresh. The key, the link and the change
+// time are the copy's own.
+QString copiedColumns(TDMPro *dm, const QString &table, const QHash<QString, QString> &resets,
+                      QString *selected)
+{
+    QStringList columns, values;
+    for (const QString &column : CacheWriter::tableColumns(dm, table)) {
+        if (column == QLatin1String("UNCIS") || column == QLatin1String("UNCH") || column == QLatin1String("KDY"))
+            continue;
+        columns << column;
+        values << resets.value(column, column);
+    }
+    *selected = values.join(QStringLiteral(", "));
+    return columns.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+int TfHPC::copyForward(int key, QString *error)
+{
+    const qint64 newKey = dm()->NextKey(QStringLiteral("PR_HLAV"));
+    if (newKey < 0) {
+        *error = QStringLiteral("Nelze získat klíč z generátoru PR_HLAV");
+        return ResNoKey;
+    }
+    const QHash<QString, QString> common{{QStringLiteral("KLIC"), QStringLiteral("0")},
+                                         {QStringLiteral("KDO"), QStringLiteral(":KDO")}};
+    QHash<QString, QString> headerResets = common;
+    headerResets.insert({{QStringLiteral("DATUM"), QStringLiteral(":DATUM")},
+                         {QStringLiteral("PCISLO"), QStringLiteral("0")},
+                         {QStringLiteral("UNCDOD"), QStringLiteral("0")},
+                         {QStringLiteral("CISPRO"), QStringLiteral("''")},
+                         {QStringLiteral("ZAMEK"), QStringLiteral("'N'")},
+                         {QStringLiteral("FAKTURA"), QStringLiteral("'P'")},
+                         {QStringLiteral("POCHP"), QStringLiteral("0")}});   // nothing judged yet
+    // The mark goes back to the type name: the refinement it was made of is reset.
+    QHash<QString, QString> itemResets = common;
+    itemResets.insert({{QStringLiteral("STAV"), QStringLiteral("''")},
+                       {QStringLiteral("POZN"), QStringLiteral("''")},
+                       {QStringLiteral("STATUS"), QStringLiteral("0")},
+                       {QStringLiteral("OPRTEXT"), QStringLiteral("''")},
+                       {QStringLiteral("ZNACKA"), QStringLiteral("HP")}});
+    QString headerValues, itemValues;
+    const QString headerColumns = copiedColumns(dm(), QStringLiteral("PR_HLAV"), headerResets, &headerValues);
+    const QString itemColumns = copiedColumns(dm(), QStringLiteral("PR_TAB"), itemResets, &itemValues);
+    // The departed extinguishers (taken to the workshop, scrapped, gone) stay behind.
+    // The copies take their keys in the order the technician arranged and keep their
+    // positions, so next year's list reads the same.
+    const QString items =
+        QStringLiteral("INSERT INTO PR_TAB (UNCIS, UNCH, %1) SELECT %2, :NEW, %3 FROM (SELECT * FROM PR_TAB "
+                       "WHERE UNCH = :OLD AND (STATUS IS NULL OR STATUS NOT IN (2, 3, 5, 10)) "
+                       "ORDER BY PORADI, UNCPOM, UNCIS)")
+            .arg(itemColumns, dm()->nextKeyExpression(QStringLiteral("PR_TAB")), itemValues);
+    const SqlParameters keys{{QStringLiteral("NEW"), int(newKey)},
+                             {QStringLiteral("OLD"), key},
+                             {QStringLiteral("KDO"), userStamp()}};
+    SqlParameters headerKeys = keys;
+    headerKeys.append({QStringLiteral("DATUM"), QDate::currentDate()});
+    QSqlQuery q = dm()->NewQuery();
+    if (!runSql(q,
+                QStringLiteral("INSERT INTO PR_HLAV (UNCIS, %1) SELECT :NEW, %2 FROM PR_HLAV WHERE UNCIS = :OLD")
+                    .arg(headerColumns, headerValues),
+                headerKeys, error))
+        return ResSaveFailed;
+    if (q.numRowsAffected() != 1) {
+        *error = QStringLiteral("Doklad nebyl zkopírován (%1)").arg(ResOpenFailed);
+        return ResOpenFailed;
+    }
+    if (!runSql(q, items, keys, error))
+        return ResSaveFailed;
+    return int(newKey);
+}
+
+bool TfHPC::correctYearsOf(int key, QString *error)
+{
+    // The year of manufacture follows the serial number, as it does when an item is posted.
+    QSqlQuery read = runSql(dm(), QStringLiteral("SELECT UNCIS, VYRCIS, ROK FROM PR_TAB WHERE UNCH = :K"),
+                            {{QStringLiteral("K"), key}}, error);
+    if (!read.isActive())
+        return false;
+    QSqlQuery write = dm()->NewQuery();
+    if (!prepareSql(write, QStringLiteral("UPDATE PR_TAB SET ROK = :ROK WHERE UNCIS = :UNCIS"), error))
+        return false;
+    while (read.next()) {
+        const int year = yearFromSerial(read.value(1).toString(), read.value(2).toInt());
+        if (!read.value(2).isNull() && year == read.value(2).toInt())
+            continue;
+        if (!execSql(write, {{QStringLiteral("ROK"), year}, {QStringLiteral("UNCIS"), read.value(0)}}, error))
+            return false;
+    }
+    return true;
+}
+
 int TfHPC::CarryForward(int key)
 {
+    if (dm()->WritesBlocked() != 0) {
+        Prompt::warning(QStringLiteral("Zápis do databáze je blokován. Zkuste volbu zopakovat později."),
+                        QStringLiteral("Sdílení databáze"));
+        return ResWritesBlocked;
+    }
     int newKey = 0;
     QString failure;
     {
         TransactionGuard guard(dm());
-        auto fail = [&](const QString &what) {
-            failure = what.isEmpty() ? m_lastError : what;
-            return false;
-        };
         auto run = [&]() -> bool {
-            if (!guard.isActive())
-                return fail(guard.lastError());
+            if (!guard.isActive()) {
+                failure = guard.lastError();
+                return false;
+            }
             emit statusText(QStringLiteral("Kopírování záznamů ..."));
-            newKey = CopyRecord(key);
+            newKey = copyForward(key, &failure);
             if (newKey <= 0)
-                return fail(QStringLiteral("Doklad nebyl zkopírován (%1)").arg(newKey));
-            emit statusText(QStringLiteral("Ukládání záznamů ..."));
-            if (SaveRecord() < 0)
-                return fail(m_lastError);
+                return false;
             emit statusText(QStringLiteral("Převod na navou kontrolu ..."));
-            QSqlQuery q = dm()->NewQuery();
-            q.prepare(QStringLiteral("DELETE FROM PR_TAB WHERE UnCH = :UnCH AND STATUS IN (2,3,5,10)"));
-            q.bindValue(QStringLiteral(":UnCH"), newKey);
-            if (!exec(q, m_lastError))
-                return fail(m_lastError);
-            // The mark goes back to the type name with the refinement it was made of.
-            q.prepare(QStringLiteral("UPDATE PR_TAB SET STAV = '', POZN = '', STATUS = 0, OPRTEXT = '', "
-                                     "ZNACKA = HP  WHERE UnCH = :UnCH "));
-            q.bindValue(QStringLiteral(":UnCH"), newKey);
-            if (!exec(q, m_lastError))
-                return fail(m_lastError);
-            if (OpenRecord(newKey) < 0)
-                return fail(m_lastError);
-            RowCache &h = header();
-            h.setValue(QStringLiteral("DATUM"), QDate::currentDate());
-            h.setValue(QStringLiteral("PCISLO"), 0);
-            h.setValue(QStringLiteral("UNCDOD"), 0);
-            h.setValue(QStringLiteral("CISPRO"), QString());
-            h.setValue(QStringLiteral("ZAMEK"), QStringLiteral("N"));
-            h.setValue(QStringLiteral("FAKTURA"), QStringLiteral("P"));
-            if (SaveRecord() < 0)
-                return fail(m_lastError);
-            if (!guard.commit())
-                return fail(guard.lastError());
+            if (!correctYearsOf(newKey, &failure))
+                return false;
+            if (OpenRecord(newKey) < 0) {
+                failure = m_lastError;
+                return false;
+            }
+            if (!guard.commit()) {
+                failure = guard.lastError();
+                return false;
+            }
             return true;
         };
-        if (!run())
+        if (!run()) {
             guard.rollback();
+            if (failure.isEmpty())
+                failure = QStringLiteral("Doklad nebyl zkopírován (%1)").arg(newKey);
+        }
     }
     emit statusText(QString());
     if (!failure.isEmpty()) {
-        // The caches took the state of saves that were rolled back: read the source again.
+        // The caches may hold the copy that was rolled back: read the source again.
         OpenRecord(key);
         m_lastError = failure;
         Prompt::warning(failure, CopyCaption);

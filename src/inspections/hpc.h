@@ -149,6 +149,9 @@ signals:
     void statusText(const QString &text);
 
 private:
+    // The set-based steps of CarryForward, run inside its transaction.
+    int copyForward(int key, QString *error);
+    bool correctYearsOf(int key, QString *error);
     void postItem(int row);
     void recountLeftAtCustomer();
     void readOwnerTerms(int owner);
