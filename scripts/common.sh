@@ -5,8 +5,10 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 case "$BUILD_DIR" in /*) ;; *) BUILD_DIR="$ROOT/$BUILD_DIR" ;; esac
 
-# The compiler cache finds the same file in another checkout too.
+# The compiler cache finds the same file in another checkout too (the debug info's
+# folder is left out of what it compares).
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 
 install_and_build() {
   # install-deps.sh does nothing when every package is there and uses sudo itself
