@@ -6,6 +6,7 @@
 
 #include "core/firebird.h"
 #include "core/globals.h"
+#include "core/secrets.h"
 #include "widgets/prubeh.h"
 #include "widgets/widgetprompt.h"
 #include "shell/datamodul.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char **argv)
 {
+    Secrets::installLogFilter();
     Firebird::chooseLockDirectory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TARKO - evidence servisního technika PO"));

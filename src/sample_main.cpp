@@ -11,10 +11,11 @@
 #include "admin/sampledata.h"
 #include "db/schema.h"
 #include "core/firebird.h"
+#include "core/secrets.h"
 
 static int fail(const QString &text)
 {
-    std::fprintf(stderr, "tarko8-sample: %s\n", qPrintable(text));
+    std::fprintf(stderr, "tarko8-sample: %s\n", qPrintable(Secrets::scrubbed(text)));
     return 1;
 }
 
@@ -57,6 +58,7 @@ static int run(QCoreApplication &app)
 
     const Firebird::Location where = Firebird::parseLocation(parser.value(database));
     const QString u = parser.value(user), pw = parser.value(password);
+    Secrets::remember(pw);
     const bool local = where.host.isEmpty();
     QString error;
     QElapsedTimer timer;
@@ -81,7 +83,8 @@ static int run(QCoreApplication &app)
         dm.close();
     }
     if (local && !Firebird::setForcedWrites(where, u, pw, true, &error))
-        std::fprintf(stderr, "tarko8-sample: warning: synchronous writes stay off: %s\n", qPrintable(error));
+        std::fprintf(stderr, "tarko8-sample: warning: synchronous writes stay off: %s\n",
+                     qPrintable(Secrets::scrubbed(error)));
     if (!ok)
         return fail(error);
     std::printf("%d customers, %d sites, %d objects, %d technicians, %d inspections, %lld extinguisher items "
@@ -92,6 +95,7 @@ static int run(QCoreApplication &app)
 
 int main(int argc, char **argv)
 {
+    Secrets::installLogFilter();
     Firebird::chooseLockDirectory();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarko8-sample"));

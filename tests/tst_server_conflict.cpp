@@ -1,8 +1,10 @@
 // Several workstations on one database through a real Firebird server on localhost:
 // each workstation is its own process, connected by a "SERVER NAME" of the form
-// host:/path, and the change counter keeps a later save from overwriting an earlier
-// one made on another workstation.
+// host/port:/path, and the change counter keeps a later save from overwriting an
+// earlier one made on another workstation. The server is the test's own: the machine's
+// Firebird set-up, its security database above all, stays exactly as it was.
 #include <QtTest>
+#include <QCryptographicHash>
 #include <QProcess>
 
 #include "db/schema.h"
@@ -94,6 +96,15 @@ private:
     QProcess m_process;
 };
 
+QByteArray checksum(const QString &file)
+{
+    QFile f(file);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!f.open(QIODevice::ReadOnly) || !hash.addData(&f))
+        return QByteArray();
+    return hash.result().toHex();
+}
+
 } // namespace
 
 class TestServerConflict : public QObject
@@ -101,10 +112,12 @@ class TestServerConflict : public QObject
     Q_OBJECT
 private:
     std::unique_ptr<FirebirdServer> server;
+    QByteArray machineSecurityBefore;
 
 private slots:
     void initTestCase()
     {
+        machineSecurityBefore = checksum(FirebirdServer::machineSecurityDatabase());
         server = std::make_unique<FirebirdServer>();
         QString reason;
         switch (server->start(&reason)) {
@@ -118,7 +131,11 @@ private slots:
     }
     void cleanupTestCase()
     {
+        const bool started = server && server->pid() != 0;
         server.reset();
+        // the test password went into a copy only: not a byte of the machine's file moved
+        if (started)
+            QCOMPARE(checksum(FirebirdServer::machineSecurityDatabase()), machineSecurityBefore);
     }
 
     void laterSaveOfAnotherWorkstationIsRefused()
@@ -136,6 +153,11 @@ private slots:
         const QString protocol = TestEnvironment::scalar(
             dm, QStringLiteral("SELECT RDB$GET_CONTEXT('SYSTEM', 'NETWORK_PROTOCOL') FROM RDB$DATABASE")).toString();
         QVERIFY2(protocol.startsWith(QLatin1String("TCP")), qPrintable(protocol));
+        // and through the test's own server on its own port, not a server of the machine
+        QVERIFY(server->port() > 0 && server->port() != 3050);
+        QCOMPARE(TestEnvironment::scalar(dm, QStringLiteral("SELECT MON$SERVER_PID FROM MON$ATTACHMENTS "
+                                                            "WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION")).toLongLong(),
+                 server->pid());
         QVERIFY(TestEnvironment::ddl(dm, testEntityDdl()));
         int key = 0;
         {
@@ -147,6 +169,7 @@ private slots:
         }
 
         const QString serverName = server->serverName(QStringLiteral("spolecna.fdb"));
+        QVERIFY2(serverName.startsWith(QStringLiteral("localhost/%1:/").arg(server->port())), qPrintable(serverName));
         Workstation first(QStringLiteral("first")), second(QStringLiteral("second"));
         const QStringList common{serverName, server->user(), server->password(), QString::number(key)};
         QVERIFY(first.start(QStringList{env.path(QStringLiteral("ws1.ini"))} + common + QStringList{QStringLiteral("První")}));

@@ -1,6 +1,7 @@
 #include "core/datamodulpro.h"
 #include "core/parameters.h"
 #include "core/prompt.h"
+#include "core/secrets.h"
 #include "core/sqlrun.h"
 
 #include <QSqlError>
@@ -42,9 +43,10 @@ bool TDMPro::open(const Firebird::Location &where, const QString &user, const QS
     db.setDatabaseName(where.path);
     db.setUserName(user.trimmed());
     db.setPassword(password.trimmed());
+    Secrets::remember(password);
     if (!db.open()) {
         if (error)
-            *error = db.lastError().text();
+            *error = Secrets::withoutPassword(db.lastError().text(), password);
         return false;
     }
     return true;

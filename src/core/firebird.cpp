@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QVariant>
@@ -75,7 +76,11 @@ Location parseLocation(const QString &serverName)
     Location loc;
     const QString s = serverName.trimmed();
     const int colon = s.indexOf(QLatin1Char(':'));
-    if (colon > 1 && !s.left(colon).contains(QLatin1Char('/')) && !s.left(colon).contains(QLatin1Char('\\'))) {
+    const QString head = s.left(colon);
+    // "host/port" reaches a server on a TCP port of its own
+    static const QRegularExpression hostWithPort(QStringLiteral("^[^/\\\\]+/[0-9]+$"));
+    if (colon > 1
+        && ((!head.contains(QLatin1Char('/')) && !head.contains(QLatin1Char('\\'))) || hostWithPort.match(head).hasMatch())) {
         loc.host = s.left(colon);
         loc.path = s.mid(colon + 1);
     } else {

@@ -17,8 +17,9 @@ struct Location
     QString spec() const { return host.isEmpty() ? path : host + QLatin1Char(':') + path; }
 };
 
-// Splits "server:path" into host and path. A single letter before the colon is a
-// drive letter, not a host; an absolute local path stays local.
+// Splits "server:path" into host and path; "server/3051:path" keeps its port with the
+// host. A single letter before the colon is a drive letter, not a host; an absolute
+// local path stays local.
 Location parseLocation(const QString &serverName);
 
 // Creates an empty database with the program's page size and character set WIN1250.

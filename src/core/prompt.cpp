@@ -1,4 +1,5 @@
 #include "core/prompt.h"
+#include "core/secrets.h"
 
 namespace {
 // Says nothing and declines every question: the service before a back-end is
@@ -55,7 +56,10 @@ PromptBackend *backend()
 
 int show(const PromptRequest &request)
 {
-    return current()->message(request);
+    PromptRequest r = request;
+    r.text = Secrets::scrubbed(r.text);
+    r.caption = Secrets::scrubbed(r.caption);
+    return current()->message(r);
 }
 
 void information(const QString &text, const QString &caption)

@@ -2,9 +2,14 @@
 #include "core/globals.h"
 #include "core/prompt.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QString g_filePath;
@@ -45,10 +50,41 @@ QSettings &SettingsStore::settings()
 {
     if (!m_settings) {
         const QString path = filePath();
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        const QString dir = QFileInfo(path).absolutePath();
+        // The folder is closed to others when it is ours: the program's own one, or one
+        // made here. A folder someone chose for the file (a shared one) keeps its mode.
+        const bool ownFolder = g_filePath.isEmpty() || !QFileInfo::exists(dir);
+        QDir().mkpath(dir);
+        if (ownFolder)
+            ::chmod(QFile::encodeName(dir).constData(), 0700);
         m_settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+        m_private = false;
     }
     return *m_settings;
+}
+
+void SettingsStore::makePrivate()
+{
+    // The file holds the database password: it is created for the owner only, and a
+    // file an older version left readable to everybody is closed before the first
+    // write. QSettings saves through a new file that keeps the mode of the old one.
+    if (m_private)
+        return;
+    const QByteArray path = QFile::encodeName(filePath());
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::fchmod(fd, 0600);
+        ::close(fd);
+        m_private = true;
+    }
+}
+
+void SettingsStore::store(const QString &key, const QString &value)
+{
+    QSettings &s = settings();
+    makePrivate();
+    s.setValue(key, value);
+    s.sync();
 }
 
 QString SettingsStore::key(const QString &keyPath, const QString &name) const
@@ -66,8 +102,7 @@ QString SettingsStore::readValue(const QString &keyPath, const QString &name, co
     QSettings &s = settings();
     if (!s.contains(k)) {
         const QString d = normalisedDefault(defaultValue);
-        s.setValue(k, d);
-        s.sync();
+        store(k, d);
         return d;
     }
     return s.value(k).toString();
@@ -75,10 +110,8 @@ QString SettingsStore::readValue(const QString &keyPath, const QString &name, co
 
 bool SettingsStore::writeValue(const QString &keyPath, const QString &name, const QString &value)
 {
-    QSettings &s = settings();
-    s.setValue(key(keyPath, name), normalisedDefault(value));
-    s.sync();
-    return s.status() == QSettings::NoError;
+    store(key(keyPath, name), normalisedDefault(value));
+    return settings().status() == QSettings::NoError;
 }
 
 bool SettingsStore::contains(const QString &keyPath, const QString &name)
@@ -88,8 +121,10 @@ bool SettingsStore::contains(const QString &keyPath, const QString &name)
 
 void SettingsStore::remove(const QString &keyPath, const QString &name)
 {
-    settings().remove(key(keyPath, name));
-    settings().sync();
+    QSettings &s = settings();
+    makePrivate();
+    s.remove(key(keyPath, name));
+    s.sync();
 }
 
 QStringList SettingsStore::valueNames(const QString &keyPath)

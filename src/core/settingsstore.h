@@ -33,7 +33,10 @@ private:
     SettingsStore();
     QString key(const QString &keyPath, const QString &name) const;
     QSettings &settings();
+    void makePrivate();
+    void store(const QString &key, const QString &value);
     std::unique_ptr<QSettings> m_settings;
+    bool m_private = false;
 };
 
 // Registry-style helpers under the names the rest of the program uses.

@@ -1,5 +1,6 @@
 #include "db/schema.h"
 #include "core/datamodulpro.h"
+#include "core/secrets.h"
 #include "core/sqlrun.h"
 
 #include <QCryptographicHash>
@@ -62,6 +63,7 @@ bool apply(TDMPro &dm, QString *error)
 bool createDatabase(const Firebird::Location &where, const QString &user, const QString &password,
                     QString *error, bool forcedWrites)
 {
+    Secrets::remember(password);
     if (!Firebird::createDatabase(where, user, password, error))
         return false;
     if (!Firebird::setForcedWrites(where, user, password, false, error))

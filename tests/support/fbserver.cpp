@@ -7,123 +7,48 @@
 #include <QProcess>
 #include <QThread>
 
-#include <cerrno>
-#include <cstring>
-#include <functional>
+#include <arpa/inet.h>
 #include <csignal>
-#include <fcntl.h>
-#include <grp.h>
-#include <pwd.h>
-#include <sys/file.h>
-#include <sys/stat.h>
+#include <netinet/in.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-const QString kGuard = QStringLiteral("/usr/sbin/fbguard");
 const QString kServer = QStringLiteral("/usr/sbin/firebird");
 const QString kIsql = QStringLiteral("/usr/bin/isql-fb");
 const QString kServiceManager = QStringLiteral("/usr/bin/fbsvcmgr");
-const QString kRunuser = QStringLiteral("/usr/sbin/runuser");
 const QString kSecurityDb = QStringLiteral("/var/lib/firebird/3.0/system/security3.fdb");
-const QString kLockDir = QStringLiteral("/tmp/firebird");
-const QString kRunDir = QStringLiteral("/run/firebird3.0");
-// The guard of the tests' server is recognised by this pid file on its command line.
-const QString kPidFile = QStringLiteral("/run/firebird3.0/tarko-tests.pid");
-// Held (flock) by the test process that owns the server; the kernel releases it when
-// that process dies, so a server found while holding it is a leftover.
-const char kOwnerLock[] = "/tmp/tarko-tests-fbserver.lock";
 
-QStringList commandLine(qint64 pid)
+// The installation's root folder: the character sets and messages are copied from it.
+QString installationRoot()
 {
-    QFile f(QStringLiteral("/proc/%1/cmdline").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList args;
-    for (const QByteArray &a : f.readAll().split('\0'))
-        if (!a.isEmpty())
-            args << QString::fromLocal8Bit(a);
-    return args;
-}
-
-// Parent pid and whether the process still runs (a zombie does not: in a container
-// whose init does not reap, a stopped guard stays a zombie for ever).
-bool processInfo(qint64 pid, qint64 *parent = nullptr)
-{
-    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    bool alive = true;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith("State:"))
-            alive = !line.mid(6).trimmed().startsWith('Z') && !line.mid(6).trimmed().startsWith('X');
-        else if (line.startsWith("PPid:") && parent)
-            *parent = line.mid(5).trimmed().toLongLong();
+    const QDir lib(QStringLiteral("/usr/lib"));
+    for (const QString &arch : lib.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString root = lib.filePath(arch + QStringLiteral("/firebird/3.0"));
+        if (QFileInfo::exists(root + QStringLiteral("/intl/libfbintl.so")))
+            return root;
     }
-    return alive;
+    return QString();
 }
 
-QList<qint64> processesRunning(const std::function<bool(const QStringList &)> &match)
+// A TCP port of localhost nobody listens on now, never the standard 3050.
+int freePort()
 {
-    QList<qint64> pids;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &e : entries) {
-        bool number = false;
-        const qint64 pid = e.toLongLong(&number);
-        if (!number || pid == getpid())
-            continue;
-        const QStringList args = commandLine(pid);
-        if (!args.isEmpty() && match(args) && processInfo(pid))
-            pids << pid;
-    }
-    return pids;
-}
-
-QList<qint64> testGuards()
-{
-    return processesRunning([](const QStringList &args) {
-        return QFileInfo(args.first()).fileName() == QLatin1String("fbguard") && args.contains(kPidFile);
-    });
-}
-
-QList<qint64> servers()
-{
-    return processesRunning([](const QStringList &args) {
-        return QFileInfo(args.first()).fileName() == QLatin1String("firebird");
-    });
-}
-
-bool waitGone(const QList<qint64> &pids, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    for (;;) {
-        bool any = false;
-        for (qint64 pid : pids)
-            any = any || processInfo(pid);
-        if (!any)
-            return true;
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(50);
-    }
-}
-
-// TERM to the guard makes it shut its server down and leave; KILL when it hangs.
-void stopGuard(qint64 guard)
-{
-    QList<qint64> pids{guard};
-    for (qint64 s : servers()) {
-        qint64 parent = 0;
-        if (processInfo(s, &parent) && parent == guard)
-            pids << s;
-    }
-    ::kill(pid_t(guard), SIGTERM);
-    if (waitGone(pids, 15000))
-        return;
-    for (qint64 pid : pids)
-        ::kill(pid_t(pid), SIGKILL);
-    waitGone(pids, 5000);
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return 0;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), length) == 0
+        && ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(fd);
+    return port == 3050 ? 0 : port;
 }
 
 struct RunResult
@@ -132,10 +57,11 @@ struct RunResult
     QString output;
 };
 
-RunResult run(const QString &program, const QStringList &args, const QByteArray &input = QByteArray(),
-              int timeoutMs = 30000)
+RunResult run(const QString &program, const QStringList &args, const QProcessEnvironment &environment,
+              const QByteArray &input = QByteArray(), int timeoutMs = 30000)
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.setWorkingDirectory(QStringLiteral("/"));
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(program, args);
@@ -158,19 +84,21 @@ RunResult run(const QString &program, const QStringList &args, const QByteArray 
     return r;
 }
 
-bool giveToFirebird(const QString &path, mode_t mode, QString *reason)
+bool writeFile(const QString &path, const QString &text, QString *reason)
 {
-    const passwd *pw = getpwnam("firebird");
-    if (!pw) {
-        *reason = QStringLiteral("no user firebird");
-        return false;
-    }
-    const QByteArray p = QFile::encodeName(path);
-    if (::chown(p.constData(), pw->pw_uid, pw->pw_gid) != 0 || (mode && ::chmod(p.constData(), mode) != 0)) {
-        *reason = QStringLiteral("cannot give %1 to the firebird user: %2").arg(path, QString::fromLocal8Bit(strerror(errno)));
-        return false;
-    }
-    return true;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) == text.toUtf8().size())
+        return true;
+    *reason = QStringLiteral("cannot write %1: %2").arg(path, f.errorString());
+    return false;
+}
+
+bool copyFile(const QString &from, const QString &to, QString *reason)
+{
+    if (QFile::copy(from, to))
+        return true;
+    *reason = QStringLiteral("cannot copy %1 to %2").arg(from, to);
+    return false;
 }
 
 } // namespace
@@ -182,9 +110,19 @@ FirebirdServer::~FirebirdServer()
     stop();
 }
 
+QString FirebirdServer::machineSecurityDatabase()
+{
+    return kSecurityDb;
+}
+
+QString FirebirdServer::rootDir() const
+{
+    return m_dir ? m_dir->path() + QStringLiteral("/root") : QString();
+}
+
 QString FirebirdServer::dataDir() const
 {
-    return m_dataDir ? m_dataDir->path() : QString();
+    return m_dir ? m_dir->path() + QStringLiteral("/data") : QString();
 }
 
 QString FirebirdServer::serverName(const QString &fileName) const
@@ -192,83 +130,72 @@ QString FirebirdServer::serverName(const QString &fileName) const
     return host() + QLatin1Char(':') + dataDir() + QLatin1Char('/') + fileName;
 }
 
+qint64 FirebirdServer::pid() const
+{
+    return m_process ? m_process->processId() : 0;
+}
+
 bool FirebirdServer::answers(int timeoutMs) const
 {
     const RunResult r = run(kServiceManager,
                             {host() + QStringLiteral(":service_mgr"), QStringLiteral("-user"), user(),
                              QStringLiteral("-password"), password(), QStringLiteral("-info_server_version")},
-                            QByteArray(), timeoutMs);
+                            QProcessEnvironment::systemEnvironment(), QByteArray(), timeoutMs);
     return r.ok && r.output.contains(QLatin1String("Server version"));
 }
 
-bool FirebirdServer::lock(QString *reason)
+bool FirebirdServer::makeRoot(QString *reason)
 {
-    m_lockFd = ::open(kOwnerLock, O_CREAT | O_RDWR | O_CLOEXEC, 0600);
-    if (m_lockFd < 0) {
-        *reason = QStringLiteral("cannot open %1: %2").arg(QLatin1String(kOwnerLock), QString::fromLocal8Bit(strerror(errno)));
+    m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tarko-fbserver-XXXXXX"));
+    m_dir->setAutoRemove(qEnvironmentVariableIsEmpty("TARKO_KEEP_TEST_FILES"));
+    if (!m_dir->isValid()) {
+        *reason = QStringLiteral("cannot create a folder for the server: ") + m_dir->errorString();
         return false;
     }
-    // another test run on this machine may be using the server; wait for it
-    QElapsedTimer t;
-    t.start();
-    while (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
-        if (t.elapsed() > 300000) {
-            ::close(m_lockFd);
-            m_lockFd = -1;
-            *reason = QStringLiteral("another test kept the Firebird server for five minutes");
+    const QString root = rootDir();
+    for (const QString &dir : {root + QStringLiteral("/intl"), root + QStringLiteral("/lock"), dataDir()}) {
+        if (!QDir().mkpath(dir)) {
+            *reason = QStringLiteral("cannot create ") + dir;
             return false;
         }
-        QThread::msleep(200);
     }
-    return true;
+    // Real copies, not links: the engine finds the character sets relative to its root.
+    const QString installed = installationRoot();
+    const QString security = root + QStringLiteral("/security3.fdb");
+    return copyFile(kSecurityDb, security, reason)
+           && copyFile(installed + QStringLiteral("/intl/libfbintl.so"), root + QStringLiteral("/intl/libfbintl.so"), reason)
+           && copyFile(installed + QStringLiteral("/intl/fbintl.conf"), root + QStringLiteral("/intl/fbintl.conf"), reason)
+           && copyFile(installed + QStringLiteral("/firebird.msg"), root + QStringLiteral("/firebird.msg"), reason)
+           && writeFile(root + QStringLiteral("/firebird.conf"),
+                        QStringLiteral("RemoteServicePort = %1\nRemoteBindAddress = 127.0.0.1\nSecurityDatabase = %2\n")
+                            .arg(m_port).arg(security),
+                        reason)
+           && writeFile(root + QStringLiteral("/databases.conf"),
+                        QStringLiteral("security.db = %1\n{\n\tRemoteAccess = false\n}\n").arg(security), reason);
 }
 
-bool FirebirdServer::prepareDirectories(QString *reason)
+static QProcessEnvironment privateEnvironment(const QString &root)
 {
-    // The server runs as firebird and shares the lock folder with the embedded engine of
-    // root processes: the folders and the lock files already in them must be its own.
-    for (const QString &dir : {kLockDir, kRunDir}) {
-        if (!QDir().mkpath(dir)) {
-            *reason = QStringLiteral("cannot create %1").arg(dir);
-            return false;
-        }
-        if (!giveToFirebird(dir, 0770, reason))
-            return false;
-        const QStringList files = QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden);
-        for (const QString &f : files)
-            if (!giveToFirebird(dir + QLatin1Char('/') + f, 0, reason))
-                return false;
-    }
-    return true;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FIREBIRD"), root);
+    environment.insert(QStringLiteral("FIREBIRD_LOCK"), root + QStringLiteral("/lock"));
+    return environment;
 }
 
 bool FirebirdServer::setPassword(QString *reason)
 {
-    // With the server stopped the security database opens embedded; running isql as
-    // firebird keeps the lock files it creates usable by the server afterwards.
+    // Embedded on the copy, under the private root: the user manager writes to the
+    // security database that root's configuration names, the copy.
     const QByteArray script = "SET BAIL ON;\nCREATE OR ALTER USER SYSDBA PASSWORD '" + password().toUtf8()
                               + "' USING PLUGIN Srp;\nCOMMIT;\n";
-    const RunResult r = run(kRunuser, {QStringLiteral("-u"), QStringLiteral("firebird"), QStringLiteral("--"),
-                                       kIsql, QStringLiteral("-q"), QStringLiteral("-b"), QStringLiteral("-user"),
-                                       QStringLiteral("SYSDBA"), kSecurityDb},
-                            script);
+    const RunResult r = run(kIsql, {QStringLiteral("-q"), QStringLiteral("-b"), QStringLiteral("-user"), user(),
+                                    rootDir() + QStringLiteral("/security3.fdb")},
+                            privateEnvironment(rootDir()), script);
     if (!r.ok || !r.output.isEmpty()) {
-        *reason = QStringLiteral("setting the SYSDBA password failed: ") + r.output;
+        *reason = QStringLiteral("setting the SYSDBA password in the copied security database failed: ") + r.output;
         return false;
     }
     return true;
-}
-
-bool FirebirdServer::makeDataDir(QString *reason)
-{
-    // not under $TMPDIR: the server must be able to reach the folder
-    m_dataDir = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/tarko-fbserver-XXXXXX"));
-    m_dataDir->setAutoRemove(qEnvironmentVariableIsEmpty("TARKO_KEEP_TEST_FILES"));
-    if (!m_dataDir->isValid()) {
-        *reason = QStringLiteral("cannot create a folder for the database: ") + m_dataDir->errorString();
-        return false;
-    }
-    return giveToFirebird(m_dataDir->path(), 0770, reason);
 }
 
 FirebirdServer::Status FirebirdServer::start(QString *reason)
@@ -276,91 +203,69 @@ FirebirdServer::Status FirebirdServer::start(QString *reason)
     QString why;
     if (!reason)
         reason = &why;
-    if (m_running)
+    if (m_process)
         return Running;
-    if (geteuid() != 0) {
-        *reason = QStringLiteral("starting a Firebird server needs root");
-        return Unavailable;
-    }
-    for (const QString &program : {kGuard, kServer, kIsql, kServiceManager, kRunuser}) {
+    for (const QString &program : {kServer, kIsql, kServiceManager}) {
         if (!QFileInfo(program).isExecutable()) {
             *reason = QStringLiteral("%1 is missing (packages firebird3.0-server, firebird3.0-utils)").arg(program);
             return Unavailable;
         }
     }
-    if (!getpwnam("firebird")) {
-        *reason = QStringLiteral("no user firebird (package firebird3.0-server)");
+    if (installationRoot().isEmpty()) {
+        *reason = QStringLiteral("no Firebird 3.0 installation under /usr/lib/*/firebird/3.0");
         return Unavailable;
     }
-    if (!lock(reason))
-        return Failed;
-
-    // Holding the lock, a guard with our pid file and any database folder belong to a
-    // test that died.
-    for (qint64 guard : testGuards())
-        stopGuard(guard);
-    if (qEnvironmentVariableIsEmpty("TARKO_KEEP_TEST_FILES")) {
-        const QDir tmp(QStringLiteral("/tmp"));
-        for (const QString &stale : tmp.entryList({QStringLiteral("tarko-fbserver-*")}, QDir::Dirs))
-            QDir(tmp.filePath(stale)).removeRecursively();
-    }
-
-    const QList<qint64> foreign = servers();
-    if (!foreign.isEmpty()) {
-        if (answers(5000)) {
-            m_running = true;
-            return makeDataDir(reason) ? Running : Failed;
-        }
-        *reason = QStringLiteral("a Firebird server not started by the tests runs (pid %1) and does not accept "
-                                 "the test password").arg(foreign.first());
-        stop();
+    if (!QFileInfo(kSecurityDb).isReadable()) {
+        *reason = QStringLiteral("cannot read %1 to copy it (root or the group firebird may)").arg(kSecurityDb);
         return Unavailable;
     }
+    m_port = freePort();
+    if (m_port == 0) {
+        *reason = QStringLiteral("no free TCP port on localhost");
+        return Failed;
+    }
+    if (!makeRoot(reason) || !setPassword(reason)) {
+        stop();
+        return Failed;
+    }
 
-    if (!prepareDirectories(reason) || !setPassword(reason) || !prepareDirectories(reason)) {
+    m_process = std::make_unique<QProcess>();
+    m_process->setProcessEnvironment(privateEnvironment(rootDir()));
+    m_process->setWorkingDirectory(rootDir());
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    // a test that dies takes its server with it
+    m_process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    m_process->start(kServer, QStringList());
+    if (!m_process->waitForStarted(10000)) {
+        *reason = QStringLiteral("%1 did not start: %2").arg(kServer, m_process->errorString());
         stop();
         return Failed;
     }
-    QFile::remove(kPidFile);
-    const RunResult guard = run(kRunuser, {QStringLiteral("-u"), QStringLiteral("firebird"), QStringLiteral("--"),
-                                           kGuard, QStringLiteral("-daemon"), QStringLiteral("-forever"),
-                                           QStringLiteral("-pidfile"), kPidFile});
-    if (!guard.ok) {
-        *reason = QStringLiteral("fbguard did not start: ") + guard.output;
-        stop();
-        return Failed;
-    }
-    m_owned = true;
-    m_running = true;
     QElapsedTimer t;
     t.start();
     while (!answers(5000)) {
-        if (t.elapsed() > 20000) {
-            *reason = QStringLiteral("the Firebird server did not answer on localhost within 20 s");
+        if (m_process->state() == QProcess::NotRunning || t.elapsed() > 20000) {
+            *reason = QStringLiteral("the Firebird server did not answer on localhost port %1 within 20 s: %2")
+                          .arg(m_port)
+                          .arg(QString::fromLocal8Bit(m_process->readAll()).trimmed());
             stop();
             return Failed;
         }
         QThread::msleep(100);
-    }
-    if (!makeDataDir(reason)) {
-        stop();
-        return Failed;
     }
     return Running;
 }
 
 void FirebirdServer::stop()
 {
-    if (m_owned) {
-        for (qint64 guard : testGuards())
-            stopGuard(guard);
-        QFile::remove(kPidFile);
+    if (m_process && m_process->state() != QProcess::NotRunning) {
+        m_process->terminate();
+        // the server may sit on TERM for a long time; its files are thrown away anyway
+        if (!m_process->waitForFinished(2000)) {
+            m_process->kill();
+            m_process->waitForFinished(5000);
+        }
     }
-    m_owned = false;
-    m_running = false;
-    m_dataDir.reset();
-    if (m_lockFd >= 0) {
-        ::close(m_lockFd);
-        m_lockFd = -1;
-    }
+    m_process.reset();
+    m_dir.reset();
 }

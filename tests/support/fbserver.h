@@ -1,22 +1,22 @@
 #pragma once
-// A Firebird 3 server on localhost for a test that needs several workstations on one
-// database: the server runs as the `firebird` user under its guard process, accepts
-// SYSDBA with the test password and is stopped again when the object goes.
-//
-// Only one test process at a time may own the server: the others wait for a lock
-// file. A server left behind by a test that crashed is stopped before a new one
-// starts. A server that something else started (the system service) is used as it
-// is when it accepts the test password, and left running.
+// A Firebird 3 server of its own for a test that needs several workstations on one
+// database. It runs from a private root folder (configuration, a copy of the security
+// database with the test password, its own lock folder) on a free TCP port of
+// localhost, as a child of the test process, and goes when the object goes. Nothing of
+// the machine's Firebird installation is changed or started: its security database is
+// only read once, to be copied.
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+
+class QProcess;
 
 class FirebirdServer
 {
 public:
     enum Status {
         Running,       // ready for connections
-        Unavailable,   // this machine cannot run one (not root, package missing): skip
+        Unavailable,   // this machine cannot run one (package missing, no access): skip
         Failed,        // it should have started and did not: a real failure
     };
 
@@ -25,29 +25,31 @@ public:
     FirebirdServer(const FirebirdServer &) = delete;
     FirebirdServer &operator=(const FirebirdServer &) = delete;
 
-    // Starts the server (or adopts a running one). The reason is set for any status
-    // but Running.
+    // Starts the server. The reason is set for any status but Running.
     Status start(QString *reason);
     void stop();
 
-    QString host() const { return QStringLiteral("localhost"); }
+    int port() const { return m_port; }
+    qint64 pid() const;
+    // "localhost/<port>", the host part of a server name that reaches this server.
+    QString host() const { return QStringLiteral("localhost/%1").arg(m_port); }
     QString user() const { return QStringLiteral("SYSDBA"); }
-    QString password() const { return QStringLiteral("masterkey"); }
+    QString password() const { return QStringLiteral("tarko-zkouska"); }
     // A folder the server may create and write database files in.
     QString dataDir() const;
-    // "localhost:<dataDir>/<name>", the form a workstation's "SERVER NAME" takes.
+    // "localhost/<port>:<dataDir>/<name>", the form a workstation's "SERVER NAME" takes.
     QString serverName(const QString &fileName) const;
-    bool ownsServer() const { return m_owned; }
+
+    // The security database of the machine's own server, which the tests leave alone.
+    static QString machineSecurityDatabase();
 
 private:
-    bool answers(int timeoutMs) const;
-    bool lock(QString *reason);
-    bool prepareDirectories(QString *reason);
+    bool makeRoot(QString *reason);
     bool setPassword(QString *reason);
-    bool makeDataDir(QString *reason);
+    bool answers(int timeoutMs) const;
+    QString rootDir() const;
 
-    int m_lockFd = -1;
-    bool m_owned = false;
-    bool m_running = false;
-    std::unique_ptr<QTemporaryDir> m_dataDir;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QProcess> m_process;
+    int m_port = 0;
 };
