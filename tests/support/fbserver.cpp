@@ -51,6 +51,16 @@ int freePort()
     return port == 3050 ? 0 : port;
 }
 
+// The server and the tools that prepare it read their configuration from the private
+// root and keep their lock files in its own folder, apart from every other engine.
+QProcessEnvironment privateEnvironment(const QString &root)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FIREBIRD"), root);
+    environment.insert(QStringLiteral("FIREBIRD_LOCK"), root + QStringLiteral("/lock"));
+    return environment;
+}
+
 struct RunResult
 {
     bool ok = false;
@@ -172,14 +182,6 @@ bool FirebirdServer::makeRoot(QString *reason)
                         reason)
            && writeFile(root + QStringLiteral("/databases.conf"),
                         QStringLiteral("security.db = %1\n{\n\tRemoteAccess = false\n}\n").arg(security), reason);
-}
-
-static QProcessEnvironment privateEnvironment(const QString &root)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("FIREBIRD"), root);
-    environment.insert(QStringLiteral("FIREBIRD_LOCK"), root + QStringLiteral("/lock"));
-    return environment;
 }
 
 bool FirebirdServer::setPassword(QString *reason)
