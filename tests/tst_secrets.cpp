@@ -137,6 +137,18 @@ private slots:
         prompt().clear();
     }
 
+    void ordinaryTextKeepsItsWords()
+    {
+        // a short password would eat every number of every message; a longer one goes
+        // only where it stands as a whole
+        QCOMPARE(Secrets::withoutPassword(QStringLiteral("Doklad 1 uložen"), QStringLiteral("1")),
+                 QStringLiteral("Doklad 1 uložen"));
+        QCOMPARE(Secrets::withoutPassword(QStringLiteral("Uložit změny ? heslo=ulozit"), QStringLiteral("ulozit")),
+                 QStringLiteral("Uložit změny ? heslo=***"));
+        QCOMPARE(Secrets::withoutPassword(QStringLiteral("Neuložitelné: uloziteln"), QStringLiteral("ulozit")),
+                 QStringLiteral("Neuložitelné: uloziteln"));
+    }
+
     void serverOnItsOwnPort()
     {
         // "host/port:path" reaches a server on another TCP port; a local path with a

@@ -1,6 +1,7 @@
 #include "core/secrets.h"
 
 #include <QMutex>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -23,14 +24,22 @@ namespace Secrets {
 QString withoutPassword(const QString &text, const QString &password)
 {
     const QString secret = password.trimmed();
-    if (secret.isEmpty())
+    // A password of a character or three cannot be told from ordinary text: every
+    // message would lose its numbers and short words, so such a password is left.
+    if (secret.size() < MinimumScrubbedLength)
         return text;
+    // The password as a whole, not where its characters run on into a longer word.
+    auto replaceWhole = [](QString &t, const QString &what) {
+        static const QString edge = QStringLiteral("[\\p{L}\\p{N}_]");
+        const QRegularExpression re(QStringLiteral("(?<!%1)%2(?!%1)").arg(edge, QRegularExpression::escape(what)));
+        t.replace(re, QStringLiteral("***"));
+    };
     QString t = text;
     QString quoted = secret;
     quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
     if (quoted != secret)
-        t.replace(quoted, QStringLiteral("***"));
-    t.replace(secret, QStringLiteral("***"));
+        replaceWhole(t, quoted);
+    replaceWhole(t, secret);
     return t;
 }
 

@@ -7,8 +7,12 @@
 
 namespace Secrets {
 
-// The text with the password replaced by "***", also where it stands quoted for SQL
-// ('' for '). A blank password leaves the text as it is.
+// Shorter passwords are not looked for in texts (see withoutPassword).
+constexpr int MinimumScrubbedLength = 4;
+
+// The text with the password replaced by "***" wherever it stands as a whole (not
+// inside a longer word), also where it stands quoted for SQL ('' for '). A blank or
+// very short password leaves the text as it is.
 QString withoutPassword(const QString &text, const QString &password);
 
 // Keeps a password the program connects with, so that later texts lose it too.
