@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "core/format.h"
 #include "core/globals.h"
 #include "widgets/heslo.h"
 #include "core/parameters.h"
@@ -118,15 +119,25 @@ private slots:
         for (int c = 0; c < list->model()->columnCount(); ++c)
             fields << list->model()->columnAt(c).field;
         // the default layout: the owner (not technician 1, who comes from the same
-        // address book) and the site
-        QCOMPARE(fields, (QStringList{"HASDATUM", "HASCISPRO", "HASFAKTURA", "ADRNAZEV", "STRSTREDISKO", "HASPOCHP"}));
+        // address book), the site and the price
+        QCOMPARE(fields, (QStringList{"HASDATUM", "HASCISPRO", "HASFAKTURA", "ADRNAZEV", "STRSTREDISKO", "HASPOCHP",
+                                      "HASCENA"}));
         QSqlQuery named = DM->NewQuery();
+        QVERIFY(named.exec(QStringLiteral("UPDATE PR_HLAV SET CENA = 7.2, POCHP = 12 WHERE UNCIS = 1")));
+        QVERIFY(named.exec(QStringLiteral("UPDATE PR_HLAV SET CENA = 1250 WHERE UNCIS = 2")));
         QVERIFY(named.exec(QStringLiteral("UPDATE PR_HLAV SET UNCFIR = 901, UNCTECH = 902 WHERE UNCIS = 1")));
         QVERIFY(named.exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, TYP, NAZEV) VALUES (901, 1, 'Majitel a.s.')")));
         QVERIFY(named.exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, TYP, NAZEV) VALUES (902, 3, 'Technik')")));
         list->Reopen(1);
-        QCOMPARE(list->model()->index(rowOf(*list, 1), fields.indexOf(QStringLiteral("ADRNAZEV"))).data().toString(),
-                 QStringLiteral("Majitel a.s."));
+        auto cell = [&](int key, const char *field) {
+            return list->model()->index(rowOf(*list, key), fields.indexOf(QLatin1String(field))).data().toString();
+        };
+        QCOMPARE(cell(1, "ADRNAZEV"), QStringLiteral("Majitel a.s."));
+        QCOMPARE(cell(1, "HASCENA"), QStringLiteral("7,20"));
+        QCOMPARE(cell(2, "HASCENA"), QStringLiteral("1 250,00"));
+        QCOMPARE(cell(1, "HASPOCHP"), QStringLiteral("12"));
+        QCOMPARE(cell(1, "HASDATUM"), formatDate(QDate::currentDate().addDays(-5)));
+        QCOMPARE(cell(1, "HASDATUM").size(), 10);
 
         auto colour = [&](int key) {
             return list->model()->index(rowOf(*list, key), 0).data(Qt::ForegroundRole).value<QColor>();

@@ -4,6 +4,9 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QSqlQuery>
+#include <QMainWindow>
+#include <QPointer>
+#include <QScreen>
 #include <QTableView>
 
 #include "core/globals.h"
@@ -12,6 +15,7 @@
 #include "widgets/sortheader.h"
 #include "widgets/listfilterdialogs.h"
 #include "widgets/dotazcasovy.h"
+#include "widgets/editform.h"
 #include <QLineEdit>
 #include <QListWidget>
 #include "shell/datamodul.h"
@@ -353,6 +357,65 @@ private slots:
         QVERIFY(w->settingsKey().contains(QStringLiteral("\\TestList1\\")));
         QCOMPARE(w->height(), 333);
         QVERIFY(controller->orderBy().contains(QStringLiteral("NAZEV")));
+    }
+
+    // With a window manager a window's frame lies around its client area: every place
+    // below is the frame's, title bar included.
+    void windowsOpenOnTheScreenBelowTheStripAndComeBackWhereLeft()
+    {
+        fill(3);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QMainWindow strip;   // the main strip across the top of the screen
+        strip.setGeometry(screen.x(), screen.y(), screen.width(), 50);
+        strip.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&strip));
+        const int stripBottom = strip.frameGeometry().bottom();
+        auto opened = [&](std::unique_ptr<TestList> w) {
+            w->show();
+            return QTest::qWaitForWindowExposed(w.get()) ? std::move(w) : nullptr;
+        };
+        auto onScreenBelowStrip = [&](const QWidget &w) {
+            return screen.contains(w.frameGeometry()) && w.frameGeometry().top() > stripBottom;
+        };
+
+        // first openings: wholly on the screen, under the strip, each cascaded
+        auto first = opened(openList());
+        QVERIFY(first);
+        QVERIFY2(onScreenBelowStrip(*first), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(first->frameGeometry().x())
+                     .arg(first->frameGeometry().y()).arg(first->frameGeometry().width()).arg(first->frameGeometry().height())));
+        QVERIFY(first->frameGeometry() != first->geometry());   // the test sees real frames
+        auto second = opened(openList());
+        QVERIFY(second);
+        QVERIFY(onScreenBelowStrip(*second));
+        QVERIFY(second->frameGeometry().x() >= first->frameGeometry().x());
+        QVERIFY(second->frameGeometry().y() > first->frameGeometry().y());
+        second->close();
+        // an edit window too
+        QPointer<TfEditForm> form = new TfEditForm;
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QVERIFY(onScreenBelowStrip(*form));
+        form->close();
+
+        // where the user left it, exactly
+        first->resize(420, 260);
+        first->move(screen.x() + 30, screen.y() + 140);
+        QTRY_COMPARE(first->frameGeometry().topLeft(), screen.topLeft() + QPoint(30, 140));
+        const QRect left = first->frameGeometry();
+        first->close();
+        auto again = opened(openList());
+        QVERIFY(again);
+        QCOMPARE(again->frameGeometry(), left);
+        const QString key = again->settingsKey();
+        again->close();
+
+        // stored on a monitor that is gone
+        WriteRegistryValue(QStringLiteral("Left"), QString::number(screen.right() + 2000), key);
+        WriteRegistryValue(QStringLiteral("Top"), QString::number(screen.top() - 1500), key);
+        auto lost = opened(openList());
+        QVERIFY(lost);
+        QVERIFY(screen.contains(lost->frameGeometry()));
+        QCOMPARE(lost->frameGeometry().size(), left.size());
     }
 
     void listOpenWhenTheProgramEndsKeepsItsSettings()

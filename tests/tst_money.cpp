@@ -3,6 +3,8 @@
 #include <QtTest>
 #include <cmath>
 
+#include "core/format.h"
+#include "core/globals.h"
 #include "core/money.h"
 
 namespace {
@@ -408,6 +410,40 @@ private slots:
         QDate d;
         PlusDT(0, 12, 0, d);
         QVERIFY(d.isNull());
+    }
+
+    // Every list, grid, field and printout shows amounts and quantities the same way.
+    void amountsAndQuantitiesAsShown()
+    {
+        const QChar separator = DecimalSeparator;
+        DecimalSeparator = QLatin1Char(',');
+        QCOMPARE(formatMoney(7.2), QStringLiteral("7,20"));
+        QCOMPARE(formatMoney(12), QStringLiteral("12,00"));
+        QCOMPARE(formatMoney(1250), QStringLiteral("1 250,00"));
+        QCOMPARE(formatMoney(-1234567.891), QStringLiteral("-1 234 567,89"));
+        QCOMPARE(formatMoney(999.999), QStringLiteral("1 000,00"));
+        QCOMPARE(formatMoney(1.005), QStringLiteral("1,01"));   // as Round rounds it
+        QCOMPARE(formatMoney(-0.004), QStringLiteral("0,00"));
+        QCOMPARE(formatQuantity(1250), QStringLiteral("1 250"));
+        QCOMPARE(formatQuantity(2.5), QStringLiteral("2,5"));
+        QCOMPARE(formatQuantity(0.1254), QStringLiteral("0,125"));
+        QCOMPARE(formatQuantity(-0.0001), QStringLiteral("0"));
+
+        // the dictionary's type letter picks the format; a text in a number column stays
+        QCOMPARE(formatValue(7.2, formatOfDictionaryType(QStringLiteral("C"))), QStringLiteral("7,20"));
+        QCOMPARE(formatValue(QStringLiteral("1250.5"), formatOfDictionaryType(QStringLiteral("C"))),
+                 QStringLiteral("1 250,50"));
+        QCOMPARE(formatValue(7.2, formatOfDictionaryType(QStringLiteral("F"))), QStringLiteral("7,2"));
+        QCOMPARE(formatValue(12345, formatOfDictionaryType(QStringLiteral("I"))), QStringLiteral("12345"));
+        QCOMPARE(formatValue(QDate(2026, 3, 5), formatOfDictionaryType(QStringLiteral("D"))),
+                 QStringLiteral("05.03.2026"));
+        QCOMPARE(formatValue(QStringLiteral("bez ceny"), DisplayFormat::Money), QStringLiteral("bez ceny"));
+        QCOMPARE(formatValue(QVariant(), DisplayFormat::Money), QString());
+
+        // the separator of the program's settings
+        DecimalSeparator = QLatin1Char('.');
+        QCOMPARE(formatMoney(1250), QStringLiteral("1 250.00"));
+        DecimalSeparator = separator;
     }
 };
 

@@ -440,6 +440,42 @@ private slots:
         QCOMPARE(w->Reopen(), 0);
     }
 
+    // Prices read "7,20" and "1 250,00" in the item list and its code-list grid (the
+    // item's window: itemWindow); the stock is a quantity.
+    void pricesShowTwoDecimalsAndGroupedThousands()
+    {
+        const int plomba = addItem(3, QStringLiteral("Plomba"), 7.2);
+        const int pristroj = addItem(3, QStringLiteral("Přístroj"), 1250);
+        auto w = openItemList();
+        QVERIFY(w);
+        ListDataset &list = w->controller()->list();
+        list.fetchAll();
+        auto cell = [&](int key, const QString &field) {
+            int column = -1;
+            for (int c = 0; c < w->model()->columnCount(); ++c)
+                if (w->model()->columnAt(c).field == field)
+                    column = c;
+            for (int r = 0; r < list.loadedRows(); ++r)
+                if (list.value(r, QStringLiteral("UNCIS")).toInt() == key && column >= 0)
+                    return w->model()->index(r, column).data().toString();
+            return QStringLiteral("(none)");
+        };
+        QCOMPARE(cell(plomba, QStringLiteral("CENCENPRO")), QStringLiteral("7,20"));
+        QCOMPARE(cell(pristroj, QStringLiteral("CENCENPRO")), QStringLiteral("1 250,00"));
+        QCOMPARE(cell(pristroj, QStringLiteral("CENCENNAK")), QStringLiteral("0,00"));
+        QCOMPARE(cell(pristroj, QStringLiteral("SSFMNOZSTVI")), QStringLiteral("0"));
+
+        TfCenikES grid;
+        QVERIFY(grid.setSection(3));
+        const int cena = grid.model()->columnOfField(QStringLiteral("CENPRO"));
+        QCOMPARE(grid.model()->index(gridRow(grid, plomba), cena).data().toString(), QStringLiteral("7,20"));
+        QCOMPARE(grid.model()->index(gridRow(grid, pristroj), cena).data().toString(), QStringLiteral("1 250,00"));
+        // typed as the user sees it, the price is stored as the number
+        QVERIFY(grid.model()->setData(grid.model()->index(gridRow(grid, plomba), cena), QStringLiteral("1 480,5")));
+        QCOMPARE(grid.Uloz(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT CENPRO FROM CENIK WHERE UNCIS = %1").arg(plomba)).toDouble(), 1480.5);
+    }
+
     void underLimitViews()
     {
         Item a{5, QStringLiteral("Pod limitem"), 0, QStringLiteral("Z"), QStringLiteral("A"), 5, 4};
@@ -684,9 +720,11 @@ private slots:
         QCOMPARE(dodav->count(), 2);   // nobody, and the one supplier
         QCOMPARE(dodav->itemText(1), QStringLiteral("Dodavatel a.s., Brno"));
         auto *cena = w->findChild<QLineEdit *>(QStringLiteral("eCenPro"));
-        QCOMPARE(cena->text(), QStringLiteral("100"));
+        QCOMPARE(cena->text(), QStringLiteral("100,00"));
         cena->setText(QStringLiteral("120"));
         emit cena->textEdited(cena->text());
+        emit cena->editingFinished();
+        QCOMPARE(cena->text(), QStringLiteral("120,00"));
         dodav->setCurrentIndex(1);
         emit dodav->activated(1);
         auto *dph = w->findChild<QComboBox *>(QStringLiteral("cbDPH"));

@@ -10,6 +10,8 @@
 
 #include "admin/sampledata.h"
 #include "customers/adresyc.h"
+#include "customers/adresys.h"
+#include "core/parameters.h"
 #include "core/rowcachemodel.h"
 #include "inspections/hp.h"
 #include "inspections/hpc.h"
@@ -222,6 +224,63 @@ private slots:
         QCOMPARE(items, count(QStringLiteral("SELECT COUNT(*) FROM PR_TAB WHERE UNCH = %1").arg(key)));
         QVERIFY(items > 0);
         QVERIFY(!owner.isEmpty());
+
+        // the address list: one row per site, and every row says which site it is
+        std::unique_ptr<TfAdresyS> addresses(VytvorAdresar(nullptr));
+        QVERIFY(addresses);
+        QVERIFY(addresses->prepareAndOpen() >= 0);
+        QAbstractItemModel *grid = addresses->model();
+        addresses->controller()->list().fetchAll();
+        QStringList captions, shown;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            captions << grid->headerData(c, Qt::Horizontal).toString();
+        QVERIFY(captions.contains(QStringLiteral("Středisko")));
+        QVERIFY(captions.contains(QStringLiteral("Město střediska")));
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < grid->columnCount(); ++c)
+                cells << grid->index(r, c).data().toString();
+            shown << cells.join(QLatin1Char('|'));
+        }
+        QCOMPARE(shown.size(), count(QStringLiteral("SELECT COUNT(*) FROM ADRESAR A LEFT JOIN STREDISKA S ON S.UNCH = A.UNCIS")));
+        QCOMPARE(QSet<QString>(shown.cbegin(), shown.cend()).size(), shown.size());
+    }
+
+    // The sample firm fills the firm's own data and the number-series period, and
+    // leaves a real firm's data as they are.
+    void sampleFirmOnlyWhereNothingIsStored()
+    {
+        SampleOptions o;
+        o.customers = 1;
+        o.years = 1;
+        o.perSite = 1;
+        QString error;
+        exec(QStringLiteral("UPDATE OR INSERT INTO QELSYS (POLOZKA, HODNOTA) VALUES ('eICO', '0') MATCHING (POLOZKA)"));
+        QVERIFY2(fillSampleData(*DM, o, nullptr, &error), qPrintable(error));
+        auto item = [](const char *name) {
+            return scalar(QStringLiteral("SELECT HODNOTA FROM QELSYS WHERE POLOZKA = '%1'").arg(QLatin1String(name)))
+                .toString();
+        };
+        QCOMPARE(item("eFirma"), QStringLiteral("HASTEX servis požární ochrany s.r.o."));
+        QCOMPARE(item("eICO"), QStringLiteral("27694321"));
+        QCOMPARE(item("eRok"), QString::number(QDate::currentDate().year()));
+        QCOMPARE(item("eMes"), QString::number(QDate::currentDate().month()));
+        for (const char *name : {"eAdresa1", "eAdresa2", "eProv1", "eProv2", "eRegistrace", "eDIC", "eTelefon", "eUcet"})
+            QVERIFY2(!item(name).isEmpty() && item(name) != QLatin1String("0"), name);
+        QVERIFY(loadFrameworkParameters(*DM));
+        QCOMPARE(Parameters::instance().firmName, QStringLiteral("HASTEX servis požární ochrany s.r.o."));
+        QCOMPARE(Parameters::instance().year, QDate::currentDate().year());
+
+        // a real firm: its data stay, only what it never filled is completed
+        exec(QStringLiteral("UPDATE QELSYS SET HODNOTA = 'Hasiči Louny s.r.o.' WHERE POLOZKA = 'eFirma'"));
+        exec(QStringLiteral("UPDATE QELSYS SET HODNOTA = '12345679' WHERE POLOZKA = 'eICO'"));
+        exec(QStringLiteral("UPDATE QELSYS SET HODNOTA = '2019' WHERE POLOZKA = 'eRok'"));
+        exec(QStringLiteral("UPDATE QELSYS SET HODNOTA = '0' WHERE POLOZKA = 'eTelefon'"));
+        QVERIFY2(fillSampleFirm(*DM, &error), qPrintable(error));
+        QCOMPARE(item("eFirma"), QStringLiteral("Hasiči Louny s.r.o."));
+        QCOMPARE(item("eICO"), QStringLiteral("12345679"));
+        QCOMPARE(item("eRok"), QStringLiteral("2019"));
+        QCOMPARE(item("eTelefon"), QStringLiteral("+420 567 301 442"));
     }
 };
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <algorithm>
 #include <QHash>
+#include <QPair>
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -353,6 +354,46 @@ bool fillSeries(Writer &w, int inspectionNumbers)
 
 } // namespace
 
+bool fillSampleFirm(TDMPro &dm, QString *error)
+{
+    const QDate today = QDate::currentDate();
+    const QVector<QPair<QString, QString>> firm = {
+        {QStringLiteral("eFirma"), QStringLiteral("HASTEX servis požární ochrany s.r.o.")},
+        {QStringLiteral("eAdresa1"), QStringLiteral("Havlíčkova 1287/14")},
+        {QStringLiteral("eAdresa2"), QStringLiteral("586 01 Jihlava")},
+        {QStringLiteral("eProv1"), QStringLiteral("Pražská 2010/5")},
+        {QStringLiteral("eProv2"), QStringLiteral("586 01 Jihlava")},
+        {QStringLiteral("eRegistrace"), QStringLiteral("Krajský soud v Brně, oddíl C, vložka 41872")},
+        {QStringLiteral("eICO"), QStringLiteral("27694321")},
+        {QStringLiteral("eDIC"), QStringLiteral("CZ27694321")},
+        {QStringLiteral("eTelefon"), QStringLiteral("+420 567 301 442")},
+        {QStringLiteral("eUcet"), QStringLiteral("2107834521/0800")},
+        {QStringLiteral("eRok"), QString::number(today.year())},
+        {QStringLiteral("eMes"), QString::number(today.month())},
+    };
+    return inTransaction(&dm, [&](QString *failure) {
+        QHash<QString, QString> stored;
+        QSqlQuery rows = runSql(&dm, QStringLiteral("SELECT POLOZKA, HODNOTA FROM QELSYS"), {}, failure);
+        if (!rows.isActive())
+            return false;
+        while (rows.next())
+            stored.insert(rows.value(0).toString().trimmed(), rows.value(1).toString().trimmed());
+        QSqlQuery write = dm.NewQuery();
+        if (!prepareSql(write, QStringLiteral("UPDATE OR INSERT INTO QELSYS (POLOZKA, HODNOTA) VALUES (:POLOZKA, :HODNOTA) "
+                                              "MATCHING (POLOZKA)"), failure))
+            return false;
+        for (const auto &item : firm) {
+            const QString now = stored.value(item.first);
+            if (!now.isEmpty() && now != QLatin1String("0"))
+                continue;   // the firm's own value
+            if (!execSql(write, {{QStringLiteral("POLOZKA"), item.first}, {QStringLiteral("HODNOTA"), item.second}},
+                         failure))
+                return false;
+        }
+        return true;
+    }, error);
+}
+
 bool fillSampleData(TDMPro &dm, const SampleOptions &o, SampleCounts *countsOut, QString *error)
 {
     SampleCounts counts;
@@ -611,7 +652,7 @@ bool fillSampleData(TDMPro &dm, const SampleOptions &o, SampleCounts *countsOut,
         lastYearNumbers = numbersOfYear.value(lastYear);
     }
 
-    if (!fillSeries(w, lastYearNumbers))
+    if (!fillSeries(w, lastYearNumbers) || !fillSampleFirm(dm, error))
         return false;
     if (countsOut)
         *countsOut = counts;

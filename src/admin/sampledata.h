@@ -40,3 +40,10 @@ struct SampleCounts
 // Returns false with the reason in *error (the table being written is rolled back).
 bool fillSampleData(TDMPro &dm, const SampleOptions &options, SampleCounts *counts = nullptr,
                     QString *error = nullptr);
+
+// The firm's own data in the program parameters (name, address, premises, registration,
+// IČO, DIČ, telephone, bank account) of a sample service firm, and the current year and
+// month as the number-series period, so printouts and document numbers of a newcomer
+// look real. Only items that are still empty or "0" are written: a real firm's data are
+// never overwritten. fillSampleData does this too. False with the reason in *error.
+bool fillSampleFirm(TDMPro &dm, QString *error = nullptr);

@@ -92,12 +92,12 @@ TfCenik::TfCenik(TfCenikC *controller, QWidget *parent)
     f.bind(cbJedn, h, QStringLiteral("JEDN"));
     f.bind(eKod, h, QStringLiteral("KOD"));
     f.bind(eVyrobce, h, QStringLiteral("VYROBCE"));
-    f.bind(eCenPro, h, QStringLiteral("CENPRO"));
-    f.bind(eCenNak, h, QStringLiteral("CENNAK"));
+    f.bind(eCenPro, h, QStringLiteral("CENPRO"), DisplayFormat::Money);
+    f.bind(eCenNak, h, QStringLiteral("CENNAK"), DisplayFormat::Money);
     f.bind(cbDPH, h, QStringLiteral("DPH"));
     f.bind(cbPrenosSkl, h, QStringLiteral("PRENOSSKL"));
-    f.bind(eLimit, h, QStringLiteral("LIMIT"));
-    f.bind(eLimit2, h, QStringLiteral("LIMIT2"));
+    f.bind(eLimit, h, QStringLiteral("LIMIT"), DisplayFormat::Quantity);
+    f.bind(eLimit2, h, QStringLiteral("LIMIT2"), DisplayFormat::Quantity);
     for (int i = 0; i < SupplierCount; ++i)
         f.bind(m_dodavatele[i], h, QStringLiteral("DODAV%1").arg(i + 1));
     RefreshEditActions();

@@ -80,7 +80,7 @@ TfCenikES::TfCenikES(QWidget *parent, TDMPro *dm)
     addColumn(QStringLiteral("KOD"), QStringLiteral("Kód"));
     addColumn(QStringLiteral("POPIS"), QStringLiteral("Popis"));
     addColumn(QStringLiteral("JEDN"), QStringLiteral("Jend."));
-    addColumn(QStringLiteral("CENPRO"), QStringLiteral("Cena"));
+    addColumn(QStringLiteral("CENPRO"), QStringLiteral("Cena"), true, DisplayFormat::Money);
     addColumn(QStringLiteral("DPH"), QStringLiteral("DPH"));
     addColumn(QStringLiteral("PRENOSSKL"), QStringLiteral("PS"));
     addColumn(QStringLiteral("SKUPPROH"), QStringLiteral("Sk."));
@@ -182,7 +182,7 @@ TfCenikProhES::TfCenikProhES(QWidget *parent, TDMPro *dm)
     addColumn(QStringLiteral("ZNACKA"), QStringLiteral("Značka"));
     addColumn(QStringLiteral("OPRTEXT"), QStringLiteral("Upřesňující text"));
     addColumn(QStringLiteral("JEDN"), QStringLiteral("Jend."));
-    addColumn(QStringLiteral("CENPRO"), QStringLiteral("Cena"));
+    addColumn(QStringLiteral("CENPRO"), QStringLiteral("Cena"), true, DisplayFormat::Money);
     addColumn(QStringLiteral("DPH"), QStringLiteral("DPH"));
     addColumn(QStringLiteral("PRENOSSKL"), QStringLiteral("PS"));
 

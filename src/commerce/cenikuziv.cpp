@@ -49,8 +49,8 @@ TfCenikUziv::TfCenikUziv(QWidget *parent, TDMPro *dm)
     m_model->addColumn(QStringLiteral("JEDN"), QStringLiteral("Jedn."), false);
     m_model->addColumn(QStringLiteral("ZNACKA"), QStringLiteral("Značka"), false);
     m_model->addColumn(QStringLiteral("VYROBCE"), QStringLiteral("Výrobce"), false);
-    m_model->addColumn(QStringLiteral("CENPRO"), QStringLiteral("Pův. cen."), false);
-    m_model->addColumn(QStringLiteral("CENA"), QStringLiteral("Nov. cen."), true);
+    m_model->addColumn(QStringLiteral("CENPRO"), QStringLiteral("Pův. cen."), false, DisplayFormat::Money);
+    m_model->addColumn(QStringLiteral("CENA"), QStringLiteral("Nov. cen."), true, DisplayFormat::Money);
     m_dbgCenik = new QTableView(this);
     m_dbgCenik->setObjectName(QStringLiteral("dbgCenik"));
     m_dbgCenik->setModel(m_model);

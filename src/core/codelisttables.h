@@ -6,6 +6,8 @@
 #include <QVector>
 #include <Qt>
 
+#include "core/format.h"
+
 enum class CodeList {
     Sekce,
     HPTypy,
@@ -29,6 +31,7 @@ struct CodeListColumn
     QString field;
     QString title;
     Input input = Typed;
+    DisplayFormat format = DisplayFormat::Auto;
 };
 
 // A panel of explanations under the grid.

@@ -1,5 +1,6 @@
 #include "core/format.h"
 #include "core/globals.h"
+#include "core/money.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -10,23 +11,89 @@ QString formatDate(const QDate &date)
     return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
 }
 
-QString formatNumber(double value, int decimals)
+namespace {
+
+// "1234567" -> "1 234 567"
+QString groupThousands(const QString &digits)
 {
-    QString text;
-    if (decimals >= 0) {
-        text = QString::number(value, 'f', decimals);
-    } else {
-        text = QString::number(value, 'f', 6);
-        if (text.contains(QLatin1Char('.'))) {
-            while (text.endsWith(QLatin1Char('0')))
-                text.chop(1);
-            if (text.endsWith(QLatin1Char('.')))
-                text.chop(1);
-        }
-        if (text == QLatin1String("-0"))
-            text = QStringLiteral("0");
+    QString grouped;
+    const int n = digits.size();
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            grouped += QLatin1Char(' ');
+        grouped += digits.at(i);
     }
-    return text.replace(QLatin1Char('.'), DecimalSeparator);
+    return grouped;
+}
+
+} // namespace
+
+QString formatNumber(double value, int decimals, bool grouped)
+{
+    QString text = QString::number(value, 'f', decimals >= 0 ? decimals : 6);
+    if (decimals < 0 && text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    // a value that rounds to nothing has no sign
+    bool negative = text.startsWith(QLatin1Char('-'));
+    if (negative)
+        text.remove(0, 1);
+    if (negative && text.count(QLatin1Char('0')) + text.count(QLatin1Char('.')) == text.size())
+        negative = false;
+    if (grouped) {
+        const int point = text.indexOf(QLatin1Char('.'));
+        const QString whole = point < 0 ? text : text.left(point);
+        text = groupThousands(whole) + (point < 0 ? QString() : text.mid(point));
+    }
+    text.replace(QLatin1Char('.'), DecimalSeparator);
+    return negative ? QLatin1Char('-') + text : text;
+}
+
+QString formatQuantity(double value)
+{
+    // at most three decimals, and no trailing zeros
+    QString text = formatNumber(value, 3, true);
+    while (text.endsWith(QLatin1Char('0')) && text.contains(DecimalSeparator))
+        text.chop(1);
+    if (text.endsWith(DecimalSeparator))
+        text.chop(1);
+    return text;
+}
+
+DisplayFormat formatOfDictionaryType(const QString &type)
+{
+    const QString t = type.trimmed().toUpper();
+    if (t.isEmpty() || t == QLatin1String("A"))
+        return DisplayFormat::Text;
+    if (t == QLatin1String("D"))
+        return DisplayFormat::Date;
+    if (t == QLatin1String("I"))
+        return DisplayFormat::Integer;
+    if (t == QLatin1String("C"))
+        return DisplayFormat::Money;
+    return DisplayFormat::Quantity;
+}
+
+QString formatValue(const QVariant &value, DisplayFormat format)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    if (format == DisplayFormat::Money || format == DisplayFormat::Quantity) {
+        bool ok = false;
+        const double number = value.typeId() == QMetaType::QString ? parseNumber(value.toString(), &ok)
+                                                                    : value.toDouble(&ok);
+        if (!ok)
+            return value.toString();
+        return format == DisplayFormat::Money ? formatMoney(number) : formatQuantity(number);
+    }
+    if (format == DisplayFormat::Date) {
+        if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
+            return formatDate(value.toDate());
+    }
+    return displayText(value);
 }
 
 QString displayText(const QVariant &value)

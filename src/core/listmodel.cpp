@@ -60,6 +60,21 @@ void ListModel::setColumns(const QVector<ListColumn> &columns)
     endResetModel();
 }
 
+void ListModel::setFieldFormats(const QHash<QString, DisplayFormat> &formats)
+{
+    m_fieldFormats = formats;
+    if (m_rows > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
+}
+
+DisplayFormat ListModel::columnFormat(int column) const
+{
+    const ListColumn c = columnAt(column);
+    if (c.format != DisplayFormat::Auto)
+        return c.format;
+    return m_fieldFormats.value(c.field.toUpper(), DisplayFormat::Auto);
+}
+
 int ListModel::fieldOfColumn(int column) const
 {
     return column >= 0 && column < m_fieldIndex.size() ? m_fieldIndex.at(column) : -1;
@@ -129,11 +144,16 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return displayText(cellValue(index));
+        return formatValue(cellValue(index), columnFormat(index.column()));
     case Qt::EditRole:
         return cellValue(index);
-    case Qt::TextAlignmentRole:
-        return m_columns.isEmpty() ? QVariant() : QVariant(int(m_columns.at(index.column()).alignment));
+    case Qt::TextAlignmentRole: {
+        if (!m_columns.isEmpty())
+            return int(m_columns.at(index.column()).alignment);
+        const DisplayFormat f = columnFormat(index.column());
+        return f == DisplayFormat::Money || f == DisplayFormat::Quantity ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
+                                                                         : QVariant();
+    }
     case Qt::FontRole: {
         const CellLook l = look(index.row(), index.column());
         if (!l.bold)

@@ -5,9 +5,12 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QStringList>
 #include <QVector>
 #include <functional>
+
+#include "core/format.h"
 
 class ListDataset;
 
@@ -18,6 +21,7 @@ struct ListColumn
     int width = 100;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QString order;       // expression the title sort orders by
+    DisplayFormat format = DisplayFormat::Auto;   // Auto: the list's format of the field
 };
 
 // What a cell looks like; the window's CellColors may change it.
@@ -37,6 +41,10 @@ public:
     // The visible columns; empty shows every field of the query but the mark.
     void setColumns(const QVector<ListColumn> &columns);
     const QVector<ListColumn> &columns() const { return m_columns; }
+    // The display format of the fields (upper case) whose columns name none, from the
+    // data dictionary; a field in neither shows by its value's type.
+    void setFieldFormats(const QHash<QString, DisplayFormat> &formats);
+    DisplayFormat columnFormat(int column) const;
     int fieldOfColumn(int column) const;
     ListColumn columnAt(int column) const;
 
@@ -71,6 +79,7 @@ private:
     ListDataset *m_dataset;
     QVector<ListColumn> m_columns;
     QVector<int> m_fieldIndex;
+    QHash<QString, DisplayFormat> m_fieldFormats;
     int m_rows = 0;
     bool m_resetting = false;
     bool m_colourMode = false;

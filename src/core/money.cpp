@@ -1,4 +1,5 @@
 #include "core/money.h"
+#include "core/format.h"
 
 #include <QStringList>
 #include <cmath>
@@ -211,4 +212,10 @@ void PlusDT(int roky, int mesice, int dny, QDate &datum)
     const QDate vysledek = datum.addMonths(roky * 12 + mesice).addDays(dny);
     if (vysledek.isValid())
         datum = vysledek;
+}
+
+QString formatMoney(double amount)
+{
+    // rounded the way the documents round, so a shown half agrees with the stored total
+    return formatNumber(std::isfinite(amount) ? Round(amount, Halir) : amount, 2, true);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Money and date arithmetic shared by the commercial documents (VAT summary, line
 // totals, the amount in words) and the inspection rules (one year after a date).
-// Pure Qt Core: no widgets, no database, no program parameters. The caller passes the
+// Pure Qt Core: no widgets, no database, no program parameters (amounts are shown
+// with the process-wide decimal separator). The caller passes the
 // rates, rounding steps and the prices-include-VAT flag it has taken from the document
 // or the parameters, so every routine can be tested on its own.
 #include <QDate>
@@ -68,6 +69,11 @@ double Round(double value, double step, bool nahoru = false);
 // "dva tisíce osm set čtrnáct korun českých", "jedna koruna česká",
 // "minus dvě stě korun českých". Lower case, words separated by single spaces.
 QString DejSlovyKC(qint64 castka);
+
+// An amount as every list, grid, field and printout shows it: two decimals with the
+// program's decimal separator and the thousands grouped by spaces, "## ### ##0.00":
+// 7.2 -> "7,20", 1250 -> "1 250,00", -0.004 -> "0,00".
+QString formatMoney(double amount);
 
 // Adds years, months and days to the date in place. Years and months are added
 // together first, keeping the day of the month but never past the month's end

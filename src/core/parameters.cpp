@@ -22,8 +22,16 @@ const QVector<ParameterItem> &parameterItems()
 {
     using I = ParameterItem;
     static const QVector<ParameterItem> items = {
+        {"eFirma", I::Table, I::Text},
+        {"eAdresa1", I::Table, I::Text},
+        {"eAdresa2", I::Table, I::Text},
         {"eProv1", I::Table, I::Text},
         {"eProv2", I::Table, I::Text},
+        {"eRegistrace", I::Table, I::Text},
+        {"eICO", I::Table, I::Text},
+        {"eDIC", I::Table, I::Text},
+        {"eTelefon", I::Table, I::Text},
+        {"eUcet", I::Table, I::Text},
         {"eRok", I::Table, I::Text},
         {"eMes", I::Table, I::Text},
         {"eHeslo", I::Table, I::Password},
@@ -129,6 +137,20 @@ QString disposalStatesList(bool state3, bool state5)
 Parameters parametersFromTexts(const ParameterTexts &t)
 {
     Parameters p;
+    // the firm's own data print in every performer block: an item never stored ("0")
+    // prints as nothing
+    auto firmText = [&t](const char *name) {
+        const QString text = t.value(QString::fromLatin1(name)).trimmed();
+        return text == QLatin1String("0") ? QString() : text;
+    };
+    p.firmName = firmText("eFirma");
+    p.firmAddress1 = firmText("eAdresa1");
+    p.firmAddress2 = firmText("eAdresa2");
+    p.registration = firmText("eRegistrace");
+    p.companyId = firmText("eICO");
+    p.taxId = firmText("eDIC");
+    p.telephone = firmText("eTelefon");
+    p.bankAccount = firmText("eUcet");
     p.addressLine1 = t.value(QStringLiteral("eProv1"));
     p.addressLine2 = t.value(QStringLiteral("eProv2"));
     p.year = toInt(t.value(QStringLiteral("eRok")));

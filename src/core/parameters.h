@@ -18,6 +18,15 @@ struct Parameters
 {
     static Parameters &instance();
 
+    // The firm's own data, printed in the performer block of every document.
+    QString firmName;                // eFirma
+    QString firmAddress1;            // eAdresa1: seat, street
+    QString firmAddress2;            // eAdresa2: seat, postcode and town
+    QString registration;            // eRegistrace: "Registrováno : "
+    QString companyId;               // eICO
+    QString taxId;                   // eDIC
+    QString telephone;               // eTelefon
+    QString bankAccount;             // eUcet
     QString addressLine1;            // eProv1: business address on printed documents
     QString addressLine2;            // eProv2
     int year = 0;                    // eRok: working year of the number series and label lists

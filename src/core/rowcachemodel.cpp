@@ -59,10 +59,10 @@ void RowCacheModel::setColumns(const QVector<RowCacheColumn> &columns)
     endResetModel();
 }
 
-void RowCacheModel::addColumn(const QString &field, const QString &title, bool editable)
+void RowCacheModel::addColumn(const QString &field, const QString &title, bool editable, DisplayFormat format)
 {
     QVector<RowCacheColumn> columns = m_columns;
-    columns.append({field, title, editable});
+    columns.append({field, title, editable, format});
     setColumns(columns);
 }
 
@@ -217,7 +217,7 @@ QVariant RowCacheModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return displayText(m_cache->value(index.row(), field));
+        return formatValue(m_cache->value(index.row(), field), m_shown.at(index.column()).format);
     case Qt::TextAlignmentRole: {
         const int type = m_cache->fieldType(field).id();
         const bool numeric = type == QMetaType::Int || type == QMetaType::LongLong

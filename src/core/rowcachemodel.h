@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVector>
 
+#include "core/format.h"
+
 class RowCache;
 
 struct RowCacheColumn
@@ -14,6 +16,7 @@ struct RowCacheColumn
     QString field;          // field of the cache (any case)
     QString title;          // grid title
     bool editable = true;   // false: shown only (a key rule or a picker writes it)
+    DisplayFormat format = DisplayFormat::Auto;   // Auto: by the value's type
 };
 
 class RowCacheModel : public QAbstractTableModel
@@ -28,7 +31,8 @@ public:
     // The grid columns in their order. Without any, every field of the cache is a column
     // titled with its name, except the list mark OZNAC.
     void setColumns(const QVector<RowCacheColumn> &columns);
-    void addColumn(const QString &field, const QString &title, bool editable = true);
+    void addColumn(const QString &field, const QString &title, bool editable = true,
+                   DisplayFormat format = DisplayFormat::Auto);
     const QVector<RowCacheColumn> &columns() const { return m_columns; }
     // The cache field of a grid column (-1 when the cache lacks it), and back.
     int fieldIndexOfColumn(int column) const;

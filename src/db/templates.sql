@@ -18,7 +18,8 @@
 -- ADR;TE1;Technik 1;(1)..."): the item is offered under every alias of that group
 -- whose variant list holds the item's TYPOKNA (0 = every variant). OKNO names the
 -- list window the item was made for. TYP is 'A' text, 'D' date, any other letter a
--- number ('I' integer). ORD is what the grid sorts by when the item is a column. GS, GG, GP say whether the report, grid-layout and filter
+-- number: 'I' integer, 'C' money (prices, amounts: shown "1 250,00" in every list and
+-- printout), anything else a quantity. ORD is what the grid sorts by when the item is a column. GS, GG, GP say whether the report, grid-layout and filter
 -- designers offer it. Captions are Czech. For example:
 --
 --   INSERT INTO STRUK (UNCIS, OKNO, TYPOKNA, TAB, POLOZKA, POPIS, TYP, ORD, GS, GG, GP)

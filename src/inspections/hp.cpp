@@ -517,11 +517,12 @@ QWidget *TfHP::buildTextPage(const QString &objectName, const QString &field, co
     layout->addWidget(text, 1);
     if (withSummary) {
         auto *summary = new QGridLayout;
-        auto number = [&](const QString &name, const QString &column, const QString &caption, int at, bool readOnly) {
+        auto number = [&](const QString &name, const QString &column, const QString &caption, int at, bool readOnly,
+                          DisplayFormat format) {
             auto *e = new QLineEdit(page);
             e->setObjectName(name);
             e->setReadOnly(readOnly);
-            fields().bind(e, h, column);
+            fields().bind(e, h, column, format);
             if (!readOnly) {
                 installKeyFilter(e, KeyFilter::ZadejFlo);
                 m_headerEditors << e;
@@ -530,9 +531,10 @@ QWidget *TfHP::buildTextPage(const QString &objectName, const QString &field, co
             summary->addWidget(e, 0, at + 1);
         };
         // the count is the controller's, recomputed at every save
-        number(QStringLiteral("ePocHP"), QStringLiteral("POCHP"), QStringLiteral("Počet HP"), 0, true);
-        number(QStringLiteral("eCasNar"), QStringLiteral("CASNAR"), QStringLiteral("Časová náročnost"), 2, false);
-        number(QStringLiteral("eCena"), QStringLiteral("CENA"), QStringLiteral("Cena"), 4, false);
+        number(QStringLiteral("ePocHP"), QStringLiteral("POCHP"), QStringLiteral("Počet HP"), 0, true, DisplayFormat::Integer);
+        number(QStringLiteral("eCasNar"), QStringLiteral("CASNAR"), QStringLiteral("Časová náročnost"), 2, false,
+               DisplayFormat::Quantity);
+        number(QStringLiteral("eCena"), QStringLiteral("CENA"), QStringLiteral("Cena"), 4, false, DisplayFormat::Money);
         layout->addLayout(summary);
     }
     return page;

@@ -67,6 +67,18 @@ void TfParProg::build()
     // Obecné
     auto *general = new QWidget(tabs);
     auto *generalLayout = new QVBoxLayout(general);
+    auto *firm = group(QStringLiteral("  Údaje firmy  "), general);
+    auto *firmLayout = new QFormLayout(firm);
+    firmLayout->addRow(QStringLiteral("Název"), lineEdit("eFirma", firm));
+    firmLayout->addRow(QStringLiteral("Adresa"), lineEdit("eAdresa1", firm));
+    firmLayout->addRow(QString(), lineEdit("eAdresa2", firm));
+    firmLayout->addRow(QStringLiteral("Registrace"), lineEdit("eRegistrace", firm));
+    firmLayout->addRow(QStringLiteral("IČO"), lineEdit("eICO", firm));
+    firmLayout->addRow(QStringLiteral("DIČ"), lineEdit("eDIC", firm));
+    firmLayout->addRow(QStringLiteral("Telefon"), lineEdit("eTelefon", firm));
+    firmLayout->addRow(QStringLiteral("Účet"), lineEdit("eUcet", firm));
+    generalLayout->addWidget(firm);
+
     auto *address = group(QStringLiteral("  Adresa provozovny  "), general);
     auto *addressLayout = new QVBoxLayout(address);
     addressLayout->addWidget(lineEdit("eProv1", address));

@@ -64,6 +64,7 @@ bool resolveGridColumns(TDMPro *dm, const QString &window, int variant, int key,
         c.caption = gc.caption;
         c.width = gc.width;
         c.alignment = alignmentOf(gc);
+        c.format = formatOfDictionaryType(item->type);
         const QString expression = item->alias + QLatin1Char('.') + item->column;
         c.order = gc.order.trimmed().isEmpty() ? expression : gc.order.trimmed();
         const QString selected = expression + QStringLiteral(" as ") + c.field;
@@ -73,6 +74,16 @@ bool resolveGridColumns(TDMPro *dm, const QString &window, int variant, int key,
         out->columns << c;
     }
     return true;
+}
+
+QHash<QString, DisplayFormat> dictionaryFormats(TDMPro *dm, const QString &aliasTables)
+{
+    QList<DictionaryItem> offered;
+    TemplateStore(dm).offeredItems(aliasTables, DesignKind::GridLayout, offered);
+    QHash<QString, DisplayFormat> formats;
+    for (const DictionaryItem &d : offered)
+        formats.insert(d.fieldName().toUpper(), formatOfDictionaryType(d.type));
+    return formats;
 }
 
 } // namespace Templates

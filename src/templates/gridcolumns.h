@@ -1,6 +1,7 @@
 #pragma once
 // A list's grid layout turned into the columns the list shows and the SELECT columns it
 // needs.
+#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -23,5 +24,9 @@ struct GridColumns
 // own columns.
 bool resolveGridColumns(TDMPro *dm, const QString &window, int variant, int key,
                         const QString &aliasTables, const QString &listColumns, GridColumns *out);
+
+// The display format of every field the alias tables offer, by the field name under
+// which the list query returns it (alias + column, upper case), from the items' types.
+QHash<QString, DisplayFormat> dictionaryFormats(TDMPro *dm, const QString &aliasTables);
 
 } // namespace Templates

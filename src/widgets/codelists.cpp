@@ -23,7 +23,7 @@ CodeListEditor::CodeListEditor(CodeList list, QWidget *parent, TDMPro *dm)
         defaults().SetVariable(QStringLiteral("CSEKCE"), d.section);
     }
     for (const CodeListColumn &c : d.columns)
-        addColumn(c.field, c.title, c.input == CodeListColumn::Typed);
+        addColumn(c.field, c.title, c.input == CodeListColumn::Typed, c.format);
     setGridKeyHandler([this](QKeyEvent *e) { return tckKeyPressed(e); });
     if (!d.legend.title.isEmpty()) {
         auto *legend = new QGroupBox(d.legend.title, this);

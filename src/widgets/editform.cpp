@@ -1,4 +1,5 @@
 #include "widgets/editform.h"
+#include "widgets/windowplacement.h"
 #include "widgets/toolbuttons.h"
 #include "widgets/viewhelpers.h"
 #include "core/class.h"
@@ -29,6 +30,7 @@ TfEditForm::TfEditForm(QWidget *parent)
     : QDialog(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    WindowPlacement::keep(this);
 
     QHBoxLayout *bar = newToolBarLayout();
     auto addButton = [&](const QString &name, QAction *action) {

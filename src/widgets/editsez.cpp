@@ -1,4 +1,5 @@
 #include "widgets/editsez.h"
+#include "widgets/windowplacement.h"
 #include "widgets/toolbuttons.h"
 #include "widgets/viewhelpers.h"
 #include "core/class.h"
@@ -20,6 +21,7 @@ TfEditSez::TfEditSez(QWidget *parent, TDMPro *dm)
     : QDialog(parent), m_dm(dm)
 {
     m_rows.setInsertGate([this] { return m_adding; });
+    WindowPlacement::keep(this);
 
     QHBoxLayout *bar = newToolBarLayout();
     addToolButton(bar, this, QStringLiteral("sbPridej"), QStringLiteral("Přidat"), [this] { Pridej(); });
@@ -91,9 +93,9 @@ int TfEditSez::SetCodeListTable(const QString &table)
     return m_tableResult;
 }
 
-void TfEditSez::addColumn(const QString &field, const QString &title, bool editable)
+void TfEditSez::addColumn(const QString &field, const QString &title, bool editable, DisplayFormat format)
 {
-    m_model->addColumn(field, title, editable);
+    m_model->addColumn(field, title, editable, format);
     m_fields.append(field.trimmed().toUpper());
     m_header->setSortExpressions(m_fields);
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "core/datamodulpro.h"
+#include "core/format.h"
 #include "core/listdataset.h"
 #include "core/rowcache.h"
 #include "core/varsql.h"
@@ -39,7 +40,8 @@ public:
     void setFixedWhere(const QString &where) { m_fixedWhere = where; }
     void setOrderBy(const QString &orderBy) { m_orderBy = orderBy; }
     // A grid column; its title click sorts by the field.
-    void addColumn(const QString &field, const QString &title, bool editable = true);
+    void addColumn(const QString &field, const QString &title, bool editable = true,
+                   DisplayFormat format = DisplayFormat::Auto);
     TVarSQL &defaults() { return m_defaults; }
     TVarSQL &filters() { return m_filters; }
     // Called with the rows when Enter is pressed in the grid.

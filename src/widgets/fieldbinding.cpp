@@ -59,9 +59,10 @@ int FieldBinding::add(Kind kind, QWidget *widget, RowCache &cache, const QString
     return m_bindings.size() - 1;
 }
 
-void FieldBinding::bind(QLineEdit *edit, RowCache &cache, const QString &field)
+void FieldBinding::bind(QLineEdit *edit, RowCache &cache, const QString &field, DisplayFormat format)
 {
     const int i = add(LineEdit, edit, cache, field);
+    m_bindings[i].format = format;
     connect(edit, &QLineEdit::textEdited, this, [this, i] { userEdited(i); });
     connect(edit, &QLineEdit::editingFinished, this, [this, i] { finishEditing(i); });
     show(m_bindings[i]);
@@ -179,7 +180,7 @@ void FieldBinding::show(Binding &b)
         return;
     const bool row = hasRow(b);
     const QVariant v = row ? b.cache->value(b.field) : QVariant();
-    const QString text = displayText(v);
+    const QString text = formatValue(v, b.format);
     const bool wasShowing = m_showing;
     m_showing = true;
     switch (b.kind) {
@@ -333,8 +334,12 @@ void FieldBinding::finishEditing(int index)
     if (index < 0 || index >= m_bindings.size())
         return;
     Binding &b = m_bindings[index];
-    if (!b.pending)
+    if (!b.pending) {
+        // "7,2" typed into a price reads "7,20" once the field is left
+        if (b.format != DisplayFormat::Auto)
+            show(b);
         return;
+    }
     bool ok = false;
     if (b.widget && hasRow(b))
         widgetValue(b, &ok);

@@ -15,6 +15,8 @@
 #include <QVector>
 #include <functional>
 
+#include "core/format.h"
+
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -33,8 +35,9 @@ public:
 
     explicit FieldBinding(QObject *parent = nullptr);
 
-    // A text, number or date field, by the column's type.
-    void bind(QLineEdit *edit, RowCache &cache, const QString &field);
+    // A text, number or date field, by the column's type; a money or quantity column
+    // names its format, which the field shows whenever it is not being typed into.
+    void bind(QLineEdit *edit, RowCache &cache, const QString &field, DisplayFormat format = DisplayFormat::Auto);
     // A flag column: the box is ticked when the value is checkedValue.
     void bind(QCheckBox *box, RowCache &cache, const QString &field,
               const QVariant &checkedValue = QStringLiteral("A"),
@@ -83,6 +86,7 @@ private:
         QString field;
         QVariant checkedValue;
         QVariant uncheckedValue;
+        DisplayFormat format = DisplayFormat::Auto;
         bool pending = false;   // typed text not yet a value of the column's type
         QVariant shown;         // rich text: the value the editor holds, so that it is
                                 // loaded again (losing the caret) only when the row's

@@ -1,5 +1,6 @@
 #include "widgets/seznam.h"
 #include "widgets/viewhelpers.h"
+#include "widgets/windowplacement.h"
 #include "core/class.h"
 #include "core/globals.h"
 #include "core/incrementalsearch.h"
@@ -223,8 +224,7 @@ int TfSeznam::AttachController(TfClass *controller)
 
 QString TfSeznam::settingsKey() const
 {
-    return SettingsStore::productKeyPath(QStringLiteral("OKNO\\") + QString::fromLatin1(metaObject()->className())
-                                         + QString::number(m_variant) + QLatin1Char('\\'));
+    return WindowPlacement::settingsKey(this, QString::number(m_variant));
 }
 
 void TfSeznam::readSettings()
@@ -233,12 +233,7 @@ void TfSeznam::readSettings()
     m_gridNumber = ReadRegistryValue(QStringLiteral("GG"), QStringLiteral("0"), key).trimmed();
     if (m_gridNumber.isEmpty())
         m_gridNumber = QStringLiteral("0");
-    const int w = ReadRegistryValue(QStringLiteral("Width"), QString::number(width()), key).toInt();
-    const int h = ReadRegistryValue(QStringLiteral("Height"), QString::number(height()), key).toInt();
-    const int l = ReadRegistryValue(QStringLiteral("Left"), QString::number(x()), key).toInt();
-    const int t = ReadRegistryValue(QStringLiteral("Top"), QString::number(y()), key).toInt();
-    if (w > 100 && h > 100)
-        setGeometry(l, t, w, h);
+    WindowPlacement::restore(this, key);
     const QString order = ReadRegistryValue(QStringLiteral("Order"), m_controller->orderBy(), key);
     m_controller->setOrderBy(order);
     if (!m_initialOrderBy.isEmpty())
@@ -251,10 +246,7 @@ void TfSeznam::writeSettings()
         return;
     const QString key = settingsKey();
     WriteRegistryValue(QStringLiteral("GG"), m_gridNumber, key);
-    WriteRegistryValue(QStringLiteral("Width"), QString::number(width()), key);
-    WriteRegistryValue(QStringLiteral("Height"), QString::number(height()), key);
-    WriteRegistryValue(QStringLiteral("Left"), QString::number(x()), key);
-    WriteRegistryValue(QStringLiteral("Top"), QString::number(y()), key);
+    WindowPlacement::store(this, key);
     WriteRegistryValue(QStringLiteral("Order"), m_controller->orderBy(), key);
 }
 
@@ -268,6 +260,9 @@ void TfSeznam::buildGridColumns()
                                       m_controller->listColumns(), &grid)) {
         m_columns = grid.columns;
         m_controller->setListColumns(grid.selectColumns);
+    } else {
+        // the list's own columns show as the dictionary describes them, like a layout's
+        m_model->setFieldFormats(Templates::dictionaryFormats(m_controller->dm(), m_aliasTables));
     }
     m_model->setColumns(m_columns);
     for (int i = 0; i < m_columns.size(); ++i)
