@@ -10,6 +10,9 @@
 #include "admin/backup.h"
 #include "admin/sampledata.h"
 #include "admin/zaloha.h"
+#include "core/settingsstore.h"
+#include "shell/datamodul.h"
+#include "shell/ltarko.h"
 
 class TestBackup : public ProgramDatabaseTest
 {
@@ -88,6 +91,33 @@ private slots:
         auto restored = env->connect(restoredFile, QStringLiteral("Restored"));
         QVERIFY(restored);
         QCOMPARE(rowCounts(*restored), original);
+        prompt().clear();
+    }
+
+    void restoreFromTheMenuOffersToSwitchToTheNewDatabase()
+    {
+        exec(QStringLiteral("UPDATE QELSYS SET HODNOTA = 'zalohovano' WHERE POLOZKA = 'eVerDat'"));
+        const QString backupFile = env->path(QStringLiteral("menu.fbk"));
+        const QString restoredFile = env->path(QStringLiteral("menu-restored.fdb"));
+        const QString dbKey = TDM::connectionKeyPath();
+        SettingsStore::instance().writeValue(dbKey, QStringLiteral("SERVER NAME"), databaseFile());
+        TDM dm(QStringLiteral("QelRestoreMenu"));
+        TfLTarko w(&dm);
+        w.FormCreate();
+        QVERIFY(dm.isOpen());
+        prompt().fileAnswer(backupFile);
+        w.trigger(QStringLiteral("miZaloha"));
+        prompt().fileAnswer(backupFile);
+        prompt().fileAnswer(restoredFile);
+        prompt().answer(PromptYes);
+        w.trigger(QStringLiteral("miObnova"));
+        QCOMPARE(prompt().lastText(), QStringLiteral("Přepnout připojení programu na obnovenou databázi %1?").arg(restoredFile));
+        QCOMPARE(SettingsStore::instance().readValue(dbKey, QStringLiteral("SERVER NAME"), QString()), restoredFile);
+        QVERIFY(dm.isOpen());
+        QCOMPARE(dm.database().databaseName(), restoredFile);
+        QCOMPARE(TestEnvironment::scalar(dm, QStringLiteral("SELECT HODNOTA FROM QELSYS WHERE POLOZKA = 'eVerDat'")).toString(),
+                 QStringLiteral("zalohovano"));
+        dm.close();
         prompt().clear();
     }
 

@@ -24,13 +24,8 @@ public:
         QByteArray spb;
         spb.append(char(isc_spb_version));
         spb.append(char(isc_spb_current_version));
-        auto add = [&spb](char tag, const QByteArray &value) {
-            spb.append(tag);
-            spb.append(char(value.size()));
-            spb.append(value);
-        };
-        add(isc_spb_user_name, user.trimmed().toUtf8());
-        add(isc_spb_password, password.trimmed().toUtf8());
+        appendParameter(spb, isc_spb_user_name, user.trimmed().toUtf8());
+        appendParameter(spb, isc_spb_password, password.trimmed().toUtf8());
         // no host: the embedded engine in this process
         const QByteArray name = (host.isEmpty() ? QString() : host + QLatin1Char(':')).toUtf8() + "service_mgr";
         isc_service_attach(m_status, short(name.size()), name.constData(), &m_handle, short(spb.size()), spb.constData());
@@ -102,38 +97,44 @@ bool backupDatabase(const Location &database, const QString &user, const QString
     }
     const QByteArray items(1, char(isc_info_svc_to_eof));
     qint64 written = 0;
-    for (;;) {
+    // the service's output ends with an empty piece; a reply without a piece means:
+    // ask again (but a service that keeps answering nothing has gone away)
+    int idle = 0;
+    for (bool finished = false; !finished;) {
+        if (++idle > 1000) {
+            if (error)
+                *error = QStringLiteral("Služba zálohy přestala odpovídat.");
+            return false;
+        }
         QByteArray result;
         if (!service.query(QByteArray(), items, &result, error))
             return false;
         const char *p = result.constData();
         const char *end = p + result.size();
-        bool more = false;
+        bool truncated = false;
+        int piece = -1;
         while (p < end && *p != char(isc_info_end)) {
             const char item = *p++;
             if (item == char(isc_info_svc_to_eof)) {
-                const int length = readShort(p);
+                piece = readShort(p);
                 p += 2;
-                if (length > 0) {
-                    if (out.write(p, length) != length) {
-                        if (error)
-                            *error = out.errorString();
-                        return false;
-                    }
-                    written += length;
-                    more = true;
+                if (out.write(p, piece) != piece) {
+                    if (error)
+                        *error = out.errorString();
+                    return false;
                 }
-                p += length;
+                written += piece;
+                p += piece;
+                idle = 0;
             } else if (item == char(isc_info_truncated)) {
-                more = true;
+                truncated = true;
             } else {
-                break;      // isc_info_svc_timeout, data_not_ready: ask again
+                break;      // isc_info_svc_timeout, isc_info_data_not_ready
             }
         }
+        finished = piece == 0 && !truncated;
         if (progress)
             progress(written);
-        if (!more)
-            break;
     }
     if (!out.commit()) {
         if (error)
@@ -168,19 +169,24 @@ bool restoreDatabase(const QString &backupFile, const Location &database, const 
     const QByteArray items = QByteArray(1, char(isc_info_svc_stdin)) + char(isc_info_svc_line);
     qint64 requested = 0;
     qint64 sent = 0;
-    bool inputEnded = false;
+    int emptySends = 0;
     for (;;) {
         QByteArray send;
         if (requested > 0) {
-            // the engine takes the backup in pieces it asks for
+            // the engine takes the backup in pieces it asks for; an empty one is its end
             const QByteArray chunk = in.read(qMin<qint64>(requested, 16 * 1024));
+            if (chunk.isEmpty() && ++emptySends > 2) {
+                // it still wants more than the file holds: a backup cut short
+                if (error)
+                    *error = QStringLiteral("Soubor zálohy končí předčasně.");
+                return false;
+            }
             send.append(char(isc_info_svc_line));
             send.append(char(chunk.size() & 0xff));
             send.append(char((chunk.size() >> 8) & 0xff));
             send.append(chunk);
             send.append(char(isc_info_end));
             sent += chunk.size();
-            inputEnded = chunk.isEmpty();
             if (progress)
                 progress(sent);
         }
@@ -206,14 +212,9 @@ bool restoreDatabase(const QString &backupFile, const Location &database, const 
                 break;
             }
         }
+        // neither a wish for input nor output: the service has ended
         if (requested == 0 && !output)
             break;
-        if (requested > 0 && inputEnded && in.atEnd() && sent == in.size() && !output) {
-            // the engine wants more than the file holds: a cut-off backup
-            if (error)
-                *error = QStringLiteral("Soubor zálohy končí předčasně.");
-            return false;
-        }
     }
     return true;
 }

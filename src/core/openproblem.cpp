@@ -74,15 +74,7 @@ OpenDiagnosis diagnoseOpen(const Location &where, const QString &user, const QSt
         d.problem = OpenProblem::FileMissing;
         return d;
     }
-    QByteArray dpb;
-    dpb.append(char(isc_dpb_version1));
-    auto add = [&dpb](char tag, const QByteArray &value) {
-        dpb.append(tag);
-        dpb.append(char(value.size()));
-        dpb.append(value);
-    };
-    add(isc_dpb_user_name, user.trimmed().toUtf8());
-    add(isc_dpb_password, password.trimmed().toUtf8());
+    const QByteArray dpb = attachBlock(user.trimmed(), password.trimmed());
     const QByteArray name = where.spec().toUtf8();
     ISC_STATUS_ARRAY status;
     isc_db_handle db = 0;

@@ -81,7 +81,8 @@ void SingleInstance::onConnection()
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->readAll().startsWith(QByteArray(activateMessage).trimmed()))
+            // one whole line per start
+            if (!socket->canReadLine() || socket->readLine() != activateMessage)
                 return;
             socket->write("ok\n");
             socket->flush();
