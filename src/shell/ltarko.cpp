@@ -285,11 +285,14 @@ bool TfLTarko::sessionEnding(bool mayAsk)
 
 void TfLTarko::bringToFront()
 {
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    // during start-up (the connection window) the window is not shown yet: only the
+    // dialog in front comes up
+    if (isVisible()) {
+        if (isMinimized())
+            showNormal();
+        raise();
+        activateWindow();
+    }
     // a modal window in the way stays on top of it
     if (QWidget *modal = QApplication::activeModalWidget()) {
         modal->raise();
