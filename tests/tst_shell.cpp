@@ -127,7 +127,10 @@ private slots:
         w.FormCreate();
         QCOMPARE(shown, 2);
         QVERIFY(dm.isOpen());
-        QCOMPARE(prompt().texts().count(QStringLiteral("Chyba otevření databáze\nNastavte cestu, uživatele a heslo pro databázi")), 2);
+        // the message names the cause: no server of that name answers
+        QCOMPARE(prompt().texts().count(QStringLiteral("Chyba otevření databáze\nServer nohost.invalid není dostupný.\n"
+                                                       "Zkontrolujte, že server databáze běží a je dostupný po síti, "
+                                                       "a název serveru v cestě k databázi.")), 2);
         QVERIFY(prompt().saw(QStringLiteral("Databáze %1 neexistuje. Vytvořit novou prázdnou databázi?").arg(good)));
         QVERIFY(prompt().saw(QStringLiteral("Nová prázdná databáze byla vytvořena v souboru\n%1").arg(good)));
         prompt().clear();
@@ -233,6 +236,8 @@ private slots:
             {"Nastavení/Číselné řady dokladů", {"dialog", "fDokRad"}},
             {"Nastavení/Definované texty", {"dialog", "fTexty"}},
             {"Nastavení/Datatabáze", {"dialog", "fData"}},
+            {"Nastavení/Záloha databáze", {"file", "Záloha databáze"}},
+            {"Nastavení/Obnova databáze ze zálohy", {"file", "Obnova databáze ze zálohy"}},
             {"About/About", {"dialog", "fAbout"}},
             {"Konec", {"question", "Ukončit program ?"}},
         };
@@ -268,6 +273,9 @@ private slots:
                     });
                 if (qstrcmp(want.kind, "question") == 0)
                     prompt().answer(PromptNo);
+                if (qstrcmp(want.kind, "file") == 0)
+                    prompt().fileAnswer(QString());   // the file dialog cancelled
+                prompt().fileRequests.clear();
                 const QSet<QWidget *> before = openWindows();
                 prompt().clear();
                 entry->trigger();
@@ -278,6 +286,8 @@ private slots:
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                 if (qstrcmp(want.kind, "question") == 0)
                     opened = prompt().lastText();
+                if (qstrcmp(want.kind, "file") == 0 && prompt().fileRequests.size() == 1)
+                    opened = prompt().fileRequests.constFirst().caption;
                 QVERIFY2(prompt().unexpected.isEmpty(), qPrintable(path + QLatin1String(": ") + prompt().unexpected.join(QLatin1Char(';'))));
                 QVERIFY2(prompt().shown.size() == (qstrcmp(want.kind, "question") == 0 ? 1 : 0),
                          qPrintable(path + QLatin1String(": ") + prompt().texts().join(QLatin1Char(';'))));

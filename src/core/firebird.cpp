@@ -50,6 +50,21 @@ bool startTransaction(isc_db_handle db, isc_tr_handle *tr, const char *tpb, shor
     return true;
 }
 
+void appendParameter(QByteArray &block, char tag, const QByteArray &value)
+{
+    block.append(tag);
+    block.append(char(value.size()));
+    block.append(value);
+}
+
+QByteArray attachBlock(const QString &user, const QString &password)
+{
+    QByteArray dpb(1, char(isc_dpb_version1));
+    appendParameter(dpb, isc_dpb_user_name, user.toUtf8());
+    appendParameter(dpb, isc_dpb_password, password.toUtf8());
+    return dpb;
+}
+
 isc_db_handle attachmentOf(const QSqlDatabase &db)
 {
     // isc_db_handle is a plain integer handle in this client, so the variant carries
@@ -111,16 +126,8 @@ bool createDatabase(const Location &where, const QString &user, const QString &p
 bool setForcedWrites(const Location &where, const QString &user, const QString &password, bool on,
                      QString *error)
 {
-    QByteArray dpb;
-    dpb.append(char(isc_dpb_version1));
-    auto add = [&dpb](char tag, const QByteArray &value) {
-        dpb.append(tag);
-        dpb.append(char(value.size()));
-        dpb.append(value);
-    };
-    add(isc_dpb_user_name, user.toUtf8());
-    add(isc_dpb_password, password.toUtf8());
-    add(isc_dpb_force_write, QByteArray(1, on ? 1 : 0));
+    QByteArray dpb = attachBlock(user, password);
+    appendParameter(dpb, isc_dpb_force_write, QByteArray(1, on ? 1 : 0));
     const QByteArray name = where.spec().toUtf8();
     ISC_STATUS_ARRAY status;
     isc_db_handle db = 0;

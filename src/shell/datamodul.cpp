@@ -3,10 +3,15 @@
 #include "core/prompt.h"
 #include "core/settingsstore.h"
 #include "core/globals.h"
+#include "core/shutdownsignals.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <unistd.h>
 
 TDM::TDM(const QString &connectionName)
     : TDMPro(connectionName)
@@ -81,15 +86,91 @@ int TDM::ConnectDatabase()
 
     const Firebird::Location where = Firebird::parseLocation(server);
     QString error;
-    bool ok = true;
-    if (where.host.isEmpty() && !where.path.trimmed().isEmpty() && !QFileInfo::exists(where.path))
-        ok = createMissingDatabase(where, user, password, &error);
-    if (ok)
-        ok = open(where, user, password, &error);
-    if (!ok) {
-        Prompt::warning(QStringLiteral("Chyba otevření databáze\nNastavte cestu, uživatele a heslo pro databázi"),
-                        QStringLiteral("DM"));
+    Firebird::OpenProblem problem = Firebird::OpenProblem::None;
+    if (where.host.isEmpty() && !where.path.trimmed().isEmpty() && !QFileInfo::exists(where.path)
+        && !createMissingDatabase(where, user, password, &error))
+        // declined: the file is missing; a failed creation has a cause of its own
+        problem = error.isEmpty() ? Firebird::OpenProblem::FileMissing : Firebird::OpenProblem::Other;
+    if (problem == Firebird::OpenProblem::None && !open(where, user, password, &error)) {
+        // the driver gives only a text; the engine's codes tell the cause
+        problem = Firebird::diagnoseOpen(where, user, password).problem;
+        if (problem == Firebird::OpenProblem::None)
+            problem = Firebird::OpenProblem::Other;
+    }
+    if (problem == Firebird::OpenProblem::None) {
+        // the embedded engine lets any user name in; one without rights could do nothing
+        QSqlQuery q = NewQuery();
+        // (a column is named: a constant alone is read without a privilege check)
+        if (!q.exec(QStringLiteral("SELECT FIRST 1 POLOZKA FROM QELSYS")) && q.lastError().nativeErrorCode() == QLatin1String("-551")) {
+            problem = Firebird::OpenProblem::WrongLogin;
+            q = QSqlQuery();
+            close();
+        }
+    }
+    // the engine is loaded now, and with it its own handling of SIGTERM and SIGINT
+    ShutdownSignals::install();
+    m_lastProblem = problem;
+    if (problem != Firebird::OpenProblem::None) {
+        reportFailure(problem, where, user);
         return -2;
     }
     return 0;
+}
+
+void TDM::reportFailure(Firebird::OpenProblem problem, const Firebird::Location &where, const QString &user)
+{
+    using Firebird::OpenProblem;
+    const QString file = where.path;
+    QString text;
+    m_settingsMayHelp = true;
+    switch (problem) {
+    case OpenProblem::FileMissing:
+        text = QStringLiteral("Soubor databáze %1 neexistuje.\nZkontrolujte cestu k databázi.").arg(where.spec());
+        break;
+    case OpenProblem::NotDatabase:
+        text = QStringLiteral("Soubor %1 není databáze nebo je poškozený.\n"
+                              "Vyberte správný soubor databáze, nebo obnovte databázi ze zálohy "
+                              "(Nastavení / Obnova databáze ze zálohy).").arg(where.spec());
+        break;
+    case OpenProblem::WrongLogin:
+        text = QStringLiteral("Databáze nepřijala uživatele %1: jméno uživatele nebo heslo není správné, "
+                              "nebo uživatel nemá k databázi přístup.\n"
+                              "Zadejte správné jméno uživatele a heslo.").arg(user.trimmed());
+        break;
+    case OpenProblem::InUse: {
+        m_settingsMayHelp = false;
+        const Firebird::FileHolder holder = Firebird::holderOf(file);
+        if (holder.pid && holder.uid != getuid())
+            text = QStringLiteral("Databázi %1 má otevřenou program uživatele %2.\n"
+                                  "Databázi v souboru může mít otevřenou jen jeden program najednou: počkejte, "
+                                  "až ho uživatel %2 ukončí. Pro práci více uživatelů najednou "
+                                  "uložte databázi na server Firebird.").arg(file, holder.userName);
+        else
+            text = QStringLiteral("Databázi %1 má otevřenou jiný program%2.\n"
+                                  "Databázi v souboru může mít otevřenou jen jeden program najednou: "
+                                  "ukončete ho a spusťte tento program znovu.")
+                       .arg(file, holder.program.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(holder.program));
+        break;
+    }
+    case OpenProblem::ServerUnreachable:
+        text = QStringLiteral("Server %1 není dostupný.\n"
+                              "Zkontrolujte, že server databáze běží a je dostupný po síti, "
+                              "a název serveru v cestě k databázi.").arg(where.host);
+        break;
+    case OpenProblem::NewerVersion:
+        m_settingsMayHelp = false;
+        text = QStringLiteral("Databáze %1 je novější verze, než jakou tento program umí otevřít.\n"
+                              "Použijte novější verzi programu.").arg(where.spec());
+        break;
+    case OpenProblem::OlderVersion:
+        m_settingsMayHelp = false;
+        text = QStringLiteral("Databáze %1 je ve starším formátu, který tento program neotevře.\n"
+                              "Převeďte ji zálohou ve verzi programu, která ji otevře, a obnovou zálohy v této verzi.")
+                   .arg(where.spec());
+        break;
+    default:
+        text = QStringLiteral("Nastavte cestu, uživatele a heslo pro databázi");
+        break;
+    }
+    Prompt::warning(QStringLiteral("Chyba otevření databáze\n") + text, QStringLiteral("DM"));
 }

@@ -7,7 +7,10 @@
 #include "core/parameters.h"
 #include "core/prompt.h"
 #include "core/settingsstore.h"
+#include "widgets/editform.h"
 #include "widgets/seznam.h"
+
+#include <QApplication>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -63,6 +66,8 @@ const QVector<MainMenuEntry> &TfLTarko::menuTable()
         {"Nastavení", "Číselné řady dokladů", "miDokRad", true, false},
         {"Nastavení", "Definované texty", "miTexty", true, false},
         {"Nastavení", "Datatabáze", "miDatabaze", false, false},
+        {"Nastavení", "Záloha databáze", "miZaloha", false, false},
+        {"Nastavení", "Obnova databáze ze zálohy", "miObnova", true, false},
         {"Nastavení", "Export a import", "miExportImport", true, false},
         {"Nastavení", "Údržba dat", "miUdrzba", false, false},
         {"Nastavení", "SQL", "miSQL", false, false},
@@ -211,8 +216,9 @@ void TfLTarko::FormCreate()
         move(0, 0);
 
     int result = m_dm->ConnectDatabase();
-    while (result < 0) {
-        if (showConnectionWindow() != 6)
+    while (result < 0 && !m_ending) {
+        // a file in use or of another version: other values would not help
+        if (!m_dm->settingsMayHelp() || showConnectionWindow() != 6)
             break;      // left without confirming: go on without a database
         result = m_dm->ConnectDatabase();
     }
@@ -234,13 +240,64 @@ void TfLTarko::afterConnect()
     // been shown and the values in force stay
     loadFrameworkParameters(*m_dm);
     // the schema check of older databases joins here
+    if (onConnected)
+        onConnected();
 }
 
 void TfLTarko::openDatabaseWindow()
 {
     showConnectionWindow();
+    reconnect();
+}
+
+void TfLTarko::reconnect()
+{
     if (m_dm->ConnectDatabase() == 0)
         afterConnect();
+}
+
+void TfLTarko::endWithoutQuestions()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    // from here every question is declined: "Uložit změny ?" keeps the edit unsaved
+    Prompt::setBackend(nullptr);
+    TfSeznam::writeOpenWindowSettings();
+    // leaves every event loop, modal windows' too
+    QCoreApplication::exit(0);
+}
+
+bool TfLTarko::sessionEnding(bool mayAsk)
+{
+    if (mayAsk) {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *form = qobject_cast<TfEditForm *>(w);
+            if (form && form->isVisible() && !form->ConfirmLeave())
+                return false;
+        }
+    }
+    m_ending = true;
+    Prompt::setBackend(nullptr);
+    TfSeznam::writeOpenWindowSettings();
+    return true;
+}
+
+void TfLTarko::bringToFront()
+{
+    // during start-up (the connection window) the window is not shown yet: only the
+    // dialog in front comes up
+    if (isVisible()) {
+        if (isMinimized())
+            showNormal();
+        raise();
+        activateWindow();
+    }
+    // a modal window in the way stays on top of it
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 bool TfLTarko::confirmClose()
@@ -250,7 +307,7 @@ bool TfLTarko::confirmClose()
 
 void TfLTarko::closeEvent(QCloseEvent *event)
 {
-    if (!confirmClose()) {
+    if (!m_ending && !confirmClose()) {
         event->ignore();
         return;
     }

@@ -39,6 +39,22 @@ public:
 
     // "Datatabáze": the connection window, then a new connection whatever was chosen.
     void openDatabaseWindow();
+    // A new connection with the stored values, and what follows one.
+    void reconnect();
+    // Called after every connection that opened (start-up, "Datatabáze", a switch).
+    std::function<void()> onConnected;
+
+    // The program is asked to end from outside (SIGTERM, SIGINT, SIGHUP): it ends as
+    // "Konec" does but asks nothing; unsaved edits are dropped, never half written, and
+    // the open transaction is rolled back when the data module closes.
+    void endWithoutQuestions();
+    bool isEnding() const { return m_ending; }
+    // The desktop session ends: where the session manager lets the program ask, every
+    // edit window with unsaved changes asks "Uložit změny ?" first; false when the user
+    // cancelled (the session should not end).
+    bool sessionEnding(bool mayAsk);
+    // A second start on the same database: this window comes to the front.
+    void bringToFront();
 
     // Whether the window may close ("Ukončit program ?").
     bool confirmClose();
@@ -58,6 +74,7 @@ private:
     void about();
 
     TDM *m_dm;
+    bool m_ending = false;
     QHash<QString, std::function<void()>> m_handlers;
     QWidget *m_bar = nullptr;
     QToolButton *m_sbKonec = nullptr;

@@ -26,6 +26,7 @@ int ScriptedPrompt::message(const PromptRequest &request)
 
 QString ScriptedPrompt::fileName(const FileDialogRequest &request)
 {
+    fileRequests << request;
     if (m_files.isEmpty()) {
         unexpected << QStringLiteral("file dialog: ") + request.caption;
         return QString();

@@ -37,6 +37,7 @@ public:
 
     QList<PromptRequest> shown;      // every message and question, in order
     QList<InputRequest> inputs;      // every input question, in order
+    QList<FileDialogRequest> fileRequests;   // every file dialog, in order
     QStringList unexpected;          // questions and dialogs nobody prepared an answer for
     int beeps = 0;
 
