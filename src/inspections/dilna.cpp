@@ -15,18 +15,10 @@
 
 #include "customers/nabcombo.h"
 #include "inspections/dilnac.h"
+#include "inspections/dilnadialogs.h"
 #include "widgets/lookupcombo.h"
 
 namespace {
-
-QDateEdit *dateField(QWidget *parent, const QString &objectName)
-{
-    auto *box = new QDateEdit(parent);
-    box->setObjectName(objectName);
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    return box;
-}
 
 QLineEdit *lineField(QWidget *parent, const QString &objectName)
 {
@@ -117,7 +109,7 @@ QWidget *TfDilna::receivedPage()
 {
     auto *page = new QWidget;
     RowCache &h = *dsHla();
-    QDateEdit *datum = dateField(page, QStringLiteral("deDatPril"));
+    QDateEdit *datum = workshopDateField(page, QStringLiteral("deDatPril"));
     fields().bind(datum, h, QStringLiteral("DATPRIL"));
     m_cbTyp = new QComboBox(page);
     m_cbTyp->setObjectName(QStringLiteral("cbTyp"));
@@ -145,7 +137,7 @@ QWidget *TfDilna::checkPage()
 {
     auto *page = new QWidget;
     RowCache &h = *dsHla();
-    QDateEdit *datum = dateField(page, QStringLiteral("deDatum"));
+    QDateEdit *datum = workshopDateField(page, QStringLiteral("deDatum"));
     fields().bind(datum, h, QStringLiteral("DATUM"));
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Datum:"), datum);
@@ -197,7 +189,7 @@ QWidget *TfDilna::checkPage()
 QWidget *TfDilna::dispatchPage()
 {
     auto *page = new QWidget;
-    QDateEdit *datum = dateField(page, QStringLiteral("deDatExp"));
+    QDateEdit *datum = workshopDateField(page, QStringLiteral("deDatExp"));
     fields().bind(datum, *dsHla(), QStringLiteral("DATEXP"));
     auto *form = new QFormLayout(page);
     form->addRow(QStringLiteral("Datum:"), datum);

@@ -172,14 +172,7 @@ int TfDilnaC::Doplnit(const WorkshopFill &fill, int scope)
     const TVarSQL values = fill.values();
     if (values.isEmpty())
         return 1;
-    QString question;
-    switch (scope) {
-    case UpdateMarkedRows: question = QStringLiteral("Doplnit označené záznamy?"); break;
-    case UpdateUnmarkedRows: question = QStringLiteral("Doplnit neoznačené záznamy?"); break;
-    case UpdateAllRows: question = QStringLiteral("Doplnit všechny záznamy?"); break;
-    default: break;
-    }
-    if (!question.isEmpty() && Prompt::question(question, QStringLiteral("Pozor")) != PromptYes)
+    if (!ConfirmUpdateScope(scope))
         return 1;
     // Workshop rows have no lock: every row of the scope is filled.
     const int r = UpdateRows(list(), dm(), QStringLiteral("DILNA"), QStringLiteral("UNCIS"), scope, values, false,

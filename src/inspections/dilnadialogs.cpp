@@ -23,15 +23,6 @@
 
 namespace {
 
-QDateEdit *dateBox(QWidget *parent, const QString &objectName)
-{
-    auto *box = new QDateEdit(QDate::currentDate(), parent);
-    box->setObjectName(objectName);
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    return box;
-}
-
 NabCombo *addressBox(QWidget *parent, const QString &objectName, const QString &mode,
                      std::function<int()> firmKey = {})
 {
@@ -50,6 +41,15 @@ QPushButton *pushButton(QWidget *parent, const QString &objectName, const QStrin
 
 } // namespace
 
+QDateEdit *workshopDateField(QWidget *parent, const QString &objectName)
+{
+    auto *box = new QDateEdit(QDate::currentDate(), parent);
+    box->setObjectName(objectName);
+    box->setCalendarPopup(true);
+    box->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    return box;
+}
+
 // --- TfDilnaDPredVyp -----------------------------------------------------------------
 
 TfDilnaDPredVyp::TfDilnaDPredVyp(TfDilnaC *workshop, Mode mode, QWidget *parent)
@@ -62,7 +62,7 @@ TfDilnaDPredVyp::TfDilnaDPredVyp(TfDilnaC *workshop, Mode mode, QWidget *parent)
     m_cbKontrola->setObjectName(QStringLiteral("cbKontrola"));
     m_gbKontrola = new QGroupBox(this);
     m_gbKontrola->setObjectName(QStringLiteral("gbKontrola"));
-    m_deDatum = dateBox(m_gbKontrola, QStringLiteral("deDatum"));
+    m_deDatum = workshopDateField(m_gbKontrola, QStringLiteral("deDatum"));
     m_ncKomisar = addressBox(m_gbKontrola, QStringLiteral("ncKomisar"), QStringLiteral("TEC"));
     m_ncFirma = addressBox(m_gbKontrola, QStringLiteral("ncFirma"), QStringLiteral("FIR"));
     m_ncFirma->setKey(WorkshopFill::rememberedFirm());
@@ -94,7 +94,7 @@ TfDilnaDPredVyp::TfDilnaDPredVyp(TfDilnaC *workshop, Mode mode, QWidget *parent)
     m_cbExpedice->setObjectName(QStringLiteral("cbExpedice"));
     m_gbExpedice = new QGroupBox(this);
     m_gbExpedice->setObjectName(QStringLiteral("gbExpedice"));
-    m_deDatExp = dateBox(m_gbExpedice, QStringLiteral("deDatExp"));
+    m_deDatExp = workshopDateField(m_gbExpedice, QStringLiteral("deDatExp"));
     m_ncTechnik = addressBox(m_gbExpedice, QStringLiteral("ncTechnik"), QStringLiteral("TEC"));
     m_ncExpFirma = addressBox(m_gbExpedice, QStringLiteral("ncExpFirma"), QStringLiteral("FIR"));
     m_ncStredisko = addressBox(m_gbExpedice, QStringLiteral("ncStredisko"), QStringLiteral("STR"),

@@ -19,6 +19,9 @@ class QPushButton;
 class QTableWidget;
 class QToolButton;
 
+// A date field of the workshop windows, with its calendar.
+QDateEdit *workshopDateField(QWidget *parent, const QString &objectName);
+
 class TfDilnaDPredVyp : public QDialog
 {
     Q_OBJECT
