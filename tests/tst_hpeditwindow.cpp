@@ -493,7 +493,8 @@ private slots:
         QCOMPARE(labelOf(child<NabCombo>(w, "ncStredisko")), QStringLiteral("Umístění HP"));
 
         QVERIFY(w->menuAction(QStringLiteral("miPridatHP"))->isEnabled());
-        for (const char *name : {"miPropojit", "miOtevritDL", "miND", "miTiskKontrola", "miTiskVyrazeni",
+        QVERIFY(w->menuAction(QStringLiteral("miPropojit"))->isEnabled());   // the workshop link has come
+        for (const char *name : {"miOtevritDL", "miND", "miTiskKontrola", "miTiskVyrazeni",
                                  "miTiskDilna", "miExport"}) {
             QAction *a = w->menuAction(QString::fromLatin1(name));
             QVERIFY2(a && !a->isEnabled(), name);

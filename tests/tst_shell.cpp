@@ -217,6 +217,8 @@ private slots:
             {"Adresář/Adresy", {"window", "TfAdresyS"}},
             {"Kontroly/Hasící přístroje", {"window", "TfHPS"}},
             {"Kontroly/Dohledání HP", {"dialog", "fHPNajdi"}},
+            {"Kontroly/Dílenské opravy", {"window", "TfDilnaS"}},
+            {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
             {"Sklad/Ceník", {"window", "TfCenikS"}},
             {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},
             {"Seznamy/Ceník oprav", {"dialog", "fCenikProhES"}},
@@ -298,6 +300,7 @@ private slots:
         }
         // so are the tool-bar buttons of subsystems still to come
         QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbKontrolyHP"))->isEnabled());
+        QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbDilna"))->isEnabled());
         QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPV"))->isEnabled());
         QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbFaktura"))->isEnabled());
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)

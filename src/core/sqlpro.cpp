@@ -131,3 +131,15 @@ int SwapWithNeighbour(RowCache &cache, QChar direction, const QString &keyField)
 }
 
 // ---------------------------------------------------------------------------
+
+bool ConfirmUpdateScope(int scope)
+{
+    QString question;
+    switch (scope) {
+    case UpdateMarkedRows: question = QStringLiteral("Doplnit označené záznamy?"); break;
+    case UpdateUnmarkedRows: question = QStringLiteral("Doplnit neoznačené záznamy?"); break;
+    case UpdateAllRows: question = QStringLiteral("Doplnit všechny záznamy?"); break;
+    default: return true;
+    }
+    return Prompt::question(question, QStringLiteral("Pozor")) == PromptYes;
+}

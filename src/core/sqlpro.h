@@ -26,6 +26,10 @@ enum UpdateScope {
     UpdateUnmarkedRows = 3,
 };
 
+// Asks whether the rows of a scope other than the current row are to be filled
+// ("Doplnit označené záznamy?", ... caption "Pozor"). True for the current row or Yes.
+bool ConfirmUpdateScope(int scope);
+
 // Writes the values into the table rows of the list's rows in the scope, by the key
 // column, all in one transaction: "UpDate table SET A = :A,B = :B WHERE key = :key".
 // Where the table has a KLIC column it is raised as a save would (null becomes 0), so

@@ -1,6 +1,7 @@
 #include "inspections/hp.h"
 #include "widgets/viewhelpers.h"
 #include "inspections/hpc.h"
+#include "inspections/dilnadialogs.h"
 #include "customers/adrobjekty.h"
 #include "customers/adresys.h"
 #include "customers/nabcombo.h"
@@ -32,6 +33,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace {
 
@@ -591,7 +593,7 @@ void TfHP::buildMenus()
     // business of their own windows; the entries wait for them
     QMenu *dilna = m_menu->addMenu(QStringLiteral("Dílna"));
     dilna->setObjectName(QStringLiteral("miDilna"));
-    menuEntry(dilna, QStringLiteral("miPropojit"), QStringLiteral("&Propojit s dílnou"));
+    menuEntry(dilna, QStringLiteral("miPropojit"), QStringLiteral("&Propojit s dílnou"), [this] { PropojitSDilnou(); });
     QMenu *dodaci = m_menu->addMenu(QStringLiteral("Dodací list"));
     dodaci->setObjectName(QStringLiteral("miDodaciList"));
     menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"));
@@ -731,6 +733,7 @@ void TfHP::AfterRefreshEditActions()
     enable("miOpakovatHP", items && hasCurrent);
     enable("miSmazatHP", items && hasCurrent);
     enable("miRaditZapis", hasItems);
+    enable("miPropojit", header && hasItems);
     enable("miOdpojitDL", header && dsHla()->value(QStringLiteral("UNCDOD")).toInt() != 0);
 }
 
@@ -769,6 +772,31 @@ int TfHP::Zkopirovat()
     RefreshEditActions();
     currentInspectionChanged();
     return newKey > 0 ? 0 : newKey;
+}
+
+int TfHP::PropojitSDilnou()
+{
+    TfHPC *c = hpc();
+    if (!editable())
+        return 1;
+    commitPendingEdit(m_dbgHP);
+    std::unique_ptr<TfDilnaC> workshop(TfClass::create<TfDilnaC>(c->dm()));
+    TfDilnaDPredVyp dialog(workshop.get(), TfDilnaDPredVyp::LinkMode, this);
+    dialog.setFill(c->LinkFill());
+    if (Prompt::runModal(&dialog) != QDialog::Accepted)
+        return 1;
+    const int r = c->PropojSDilnou(dialog.fill(), [this](TfDilnaC &rows, const TfHPC::ReturnedItem &item, int *key) {
+        TfDilnaDNabHP picker(rows, item, this);
+        Prompt::runModal(&picker);
+        *key = picker.chosenKey();
+        return picker.choice();
+    });
+    if (r != 0)
+        Prompt::warning(QStringLiteral("Chyba v propojení s dílnou"), QStringLiteral("Dílna"));
+    setChanged(c->isModified());
+    PrepocitejZnacky();
+    RefreshEditActions();
+    return r;
 }
 
 int TfHP::OdpojitDL()

@@ -45,6 +45,9 @@ public:
 
     // "Zkopírovat": carry-forward into next year's inspection, which is then shown.
     int Zkopirovat();
+    // "Propojit s dílnou": the fill dialog, then the workshop link; a failure is
+    // reported as "Chyba v propojení s dílnou".
+    int PropojitSDilnou();
     // "Odpojit" (delivery note).
     int OdpojitDL();
     // Enter in "Číslo": the typed series code becomes the next number of its series.

@@ -7,11 +7,13 @@
 // choices the item panel offers.
 #include <QChar>
 #include <QDate>
+#include <QSet>
 #include <QSqlQuery>
 #include <QString>
 
 #include "core/class.h"
 #include "core/lookup.h"
+#include "inspections/dilnac.h"
 
 class TfHPC : public TfClass
 {
@@ -144,11 +146,37 @@ public:
     // the next save skips the date check.
     int MoveItem(QChar direction);
 
+    // --- the workshop link -----------------------------------------------------------
+    // An extinguisher coming back from the workshop that has no fit row of its serial
+    // number and type: the user picks one (*key), skips it or ends the return.
+    enum WorkshopChoice { WorkshopTake, WorkshopSkip, WorkshopEnd };
+    struct ReturnedItem
+    {
+        QString hp;
+        QString vyrCis;
+        int unccen = 0;
+    };
+    using WorkshopChooser = std::function<int(TfDilnaC &workshop, const ReturnedItem &item, int *key)>;
+    // What the fill dialog of the link starts with: both dates the inspection's, the
+    // dispatch to its owner and site by its first technician.
+    WorkshopFill LinkFill();
+    // "Propojit s dílnou": hands the items in states 2 and 4 over to the workshop and
+    // takes back those in states 6, 8 and 14, each part in one transaction. An item
+    // handed over by this same link is taken back only when its check, filled at once,
+    // found it fit: the user is not asked to pick a row for it. 0, or -2
+    // when a part failed (it left nothing changed; the reason in lastError()).
+    int PropojSDilnou(const WorkshopFill &fill, const WorkshopChooser &choose);
+
 signals:
     // The progress text of a long operation, for the window's status bar.
     void statusText(const QString &text);
 
 private:
+    int handOver(TfDilnaC &workshop, const WorkshopFill &fill);
+    int takeBack(TfDilnaC &workshop, const WorkshopFill &fill, const WorkshopChooser &choose);
+    // Runs one part of the link in a transaction; the caches get their state back
+    // when it fails.
+    int linkStep(const std::function<int()> &step);
     // The set-based steps of CarryForward, run inside its transaction.
     int copyForward(int key, QString *error);
     bool correctYearsOf(int key, QString *error);

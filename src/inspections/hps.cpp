@@ -110,14 +110,7 @@ int TfHPS::Doplnit(const TVarSQL &values, int scope)
 {
     if (!controller() || values.isEmpty())
         return 1;
-    QString question;
-    switch (scope) {
-    case UpdateMarkedRows: question = QStringLiteral("Doplnit označené záznamy?"); break;
-    case UpdateUnmarkedRows: question = QStringLiteral("Doplnit neoznačené záznamy?"); break;
-    case UpdateAllRows: question = QStringLiteral("Doplnit všechny záznamy?"); break;
-    default: break;
-    }
-    if (!question.isEmpty() && Prompt::question(question, QStringLiteral("Pozor")) != PromptYes)
+    if (!ConfirmUpdateScope(scope))
         return 1;
 
     // Only the password lets a change reach locked inspections.

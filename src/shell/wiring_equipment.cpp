@@ -1,9 +1,19 @@
 #include "shell/menuwiring.h"
 #include "shell/ltarko.h"
+#include "core/prompt.h"
+#include "inspections/dilnas.h"
+#include "inspections/hpdilyvykony.h"
 #include "inspections/hps.h"
 
 void wireInspectionEntries(TfLTarko &window)
 {
     window.bind(QStringLiteral("miKontrolyHP"), [&window] { OtevriKontrolyHP(&window); });
     window.bind(QStringLiteral("miDohledaniHP"), [&window] { OtevriDohledaniHP(&window); });
+    // the tool button "Dílna" runs the same entry
+    window.bind(QStringLiteral("miDilna"), [&window] { OtevriDilnu(&window); });
+    window.bind(QStringLiteral("miDilyVykony"), [&window] {
+        TfHPDilyVykony parts(DM, &window);
+        if (parts.isCreated())
+            Prompt::runModal(&parts);
+    });
 }
