@@ -1,4 +1,5 @@
 #include "widgets/editsez.h"
+#include "widgets/obectiskd.h"
 #include "widgets/toolbuttons.h"
 #include "widgets/viewhelpers.h"
 #include "core/class.h"
@@ -301,8 +302,19 @@ int TfEditSez::Zpet()
 
 int TfEditSez::Tisk()
 {
-    // the table printout comes with the document printing
-    return 0;
+    QVector<ListColumn> columns;
+    for (int i = 0; i < m_fields.size(); ++i) {
+        ListColumn c;
+        c.field = m_fields.at(i);
+        c.caption = m_model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+        c.width = m_grid->columnWidth(i);
+        columns << c;
+    }
+    const Sql sql = codeListSql();
+    const int r = ListPrintWindows::printTable(this, m_dm, sql.text, sql.parameters, columns, windowTitle());
+    if (r < 0)
+        Prompt::warning(QStringLiteral("Tabulku se nepodařilo vytisknout."), QStringLiteral("Tisk tabulky"));
+    return r;
 }
 
 bool TfEditSez::SortByColumn(int column)

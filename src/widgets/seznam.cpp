@@ -9,6 +9,7 @@
 #include "widgets/dotazcasovy.h"
 #include "core/sqlpro.h"
 #include "widgets/listfilterdialogs.h"
+#include "widgets/obectiskd.h"
 #include "widgets/pickdialogs.h"
 #include "templates/gridcolumns.h"
 #include "templates/templatesql.h"
@@ -158,8 +159,8 @@ void TfSeznam::buildToolBar()
     auto *printMenu = new QMenu(this);
     QAction *print = addAction(nullptr, QStringLiteral("acTisk"), QStringLiteral("Tisk"), nullptr);
     print->setMenu(printMenu);
-    printMenu->addAction(addAction(nullptr, QStringLiteral("acOpisTabulky"), QStringLiteral("Opis tabulky"), nullptr));
-    printMenu->addAction(addAction(nullptr, QStringLiteral("acUzivSestava"), QStringLiteral("Uživatelská sestava"), nullptr));
+    printMenu->addAction(addAction(nullptr, QStringLiteral("acOpisTabulky"), QStringLiteral("Opis tabulky"), &TfSeznam::OpisTabulky));
+    printMenu->addAction(addAction(nullptr, QStringLiteral("acUzivSestava"), QStringLiteral("Uživatelská sestava"), &TfSeznam::UzivatelskaSestava));
     bar->addAction(print);
     auto *exportMenu = new QMenu(this);
     QAction *exportAction = addAction(nullptr, QStringLiteral("acExport"), QStringLiteral("Export"), nullptr);
@@ -303,6 +304,19 @@ int TfSeznam::prepareAndOpen()
     if (r < 0)
         Prompt::warning(QStringLiteral("Chyba při založení"), windowTitle());
     return r;
+}
+
+void TfSeznam::OpisTabulky()
+{
+    if (ListPrintWindows::printListGrid(this, *m_controller, m_columns, windowTitle()) < 0)
+        Prompt::warning(QStringLiteral("Tabulku se nepodařilo vytisknout."), QStringLiteral("Tisk tabulky"));
+}
+
+void TfSeznam::UzivatelskaSestava()
+{
+    if (ListPrintWindows::printUserReport(this, *m_controller, QString::fromLatin1(metaObject()->className()),
+                                          m_variant, m_aliasTables) < 0)
+        Prompt::warning(QStringLiteral("Sestavu se nepodařilo vytisknout."), QStringLiteral("Tisk sestavy"));
 }
 
 QString TfSeznam::composedWhere() const
