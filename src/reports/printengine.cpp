@@ -182,9 +182,17 @@ bool SqlDataSource::next()
     return m_query.next();
 }
 
+int SqlDataSource::indexOf(const QString &field) const
+{
+    auto it = m_columns.constFind(field);
+    if (it == m_columns.constEnd())
+        it = m_columns.insert(field, m_query.record().indexOf(field));
+    return it.value();
+}
+
 QVariant SqlDataSource::value(const QString &field) const
 {
-    const int at = m_query.record().indexOf(field);
+    const int at = indexOf(field);
     return at < 0 ? QVariant() : readField(m_query, at);
 }
 

@@ -6,6 +6,7 @@
 //
 // Units: 3.6 per millimetre; A4 is 756 x 1069 (portrait) or 1069 x 756 (landscape).
 #include <QColor>
+#include <QHash>
 #include <QFont>
 #include <QImage>
 #include <QRectF>
@@ -104,7 +105,9 @@ public:
     QVariant value(const QString &field) const override;
     bool isInteger(const QString &field) const override;
 private:
+    int indexOf(const QString &field) const;
     QSqlQuery &m_query;
+    mutable QHash<QString, int> m_columns;   // the statement's columns, learnt once
     bool m_started = false;
 };
 
