@@ -200,6 +200,21 @@ private slots:
         codes = {{QStringLiteral("NP"), QStringLiteral("N")}, {QStringLiteral("PRI"), QStringLiteral("O")},
                  {QStringLiteral("VIC"), QStringLiteral("O")}};
         QCOMPARE(hydrantEvaluation(code), QStringLiteral("Nefunkční, Chybí : NP,  Opraveno, Vyměněno : PM,VČ,"));
+
+        // the commercial documents' header: supplier, customer and the page number
+        TfVzorT header;
+        Performer supplier;
+        supplier.name = QStringLiteral("Hasservis Morava s.r.o.");
+        supplier.ico = QStringLiteral("12345678");
+        header.setPerformer(supplier);
+        header.setCustomer(QStringLiteral("Odběratel:"), {{QStringLiteral("Pekárna Zeman v.o.s."), QStringLiteral("Lipová 12")},
+                                                          QStringLiteral("87654321"), QString()});
+        header.setTitle(QStringLiteral("Dodací list"), QStringLiteral("DL2025/7"));
+        const QString text = renderToText(header.render(), QStringLiteral("vzort")).simplified();
+        for (const QString &t : {QStringLiteral("Dodavatel:"), QStringLiteral("Hasservis Morava s.r.o."), QStringLiteral("IČO : 12345678"),
+                                 QStringLiteral("Odběratel:"), QStringLiteral("Pekárna Zeman v.o.s."), QStringLiteral("IČO: 87654321"),
+                                 QStringLiteral("Dodací list"), QStringLiteral("č. DL2025/7"), QStringLiteral("Strana: 1")})
+            QVERIFY2(text.contains(t), qPrintable(t));
     }
 
     void eventsRunOncePerPrint()

@@ -239,6 +239,7 @@ ListPrintJob fromGrid(const QVector<ListColumn> &grid, const QString &selectList
     ListPrintJob job;
     job.selectList = selectList;
     job.jobName = title;
+    job.failureCaption = QStringLiteral("Tisk tabulky");
     job.options.title1 = title;
     int left = 0;
     for (const ListColumn &g : grid) {
@@ -288,7 +289,7 @@ int render(const TDMPro *dm, const QString &sql, const SqlParameters &parameters
     QString error;
     QSqlQuery query = runSql(dm, sql, parameters, &error);
     if (!query.isActive()) {
-        Prompt::warning(error, QStringLiteral("Tisk sestavy"));
+        Prompt::warning(error, job.failureCaption);
         return -1;
     }
     SqlDataSource source(query);

@@ -34,6 +34,7 @@ struct ListPrintJob
     QString groupExpression;     // "ADR.NAZEV"; empty: no groups
     QString groupField;          // the field the expression is read as
     QString jobName;
+    QString failureCaption = QStringLiteral("Tisk sestavy");   // "Tisk tabulky" for a table
     ListPrintOptions options;
 };
 
@@ -95,7 +96,7 @@ QString printOrder(const QString &orderBy, const QString &groupExpression);
 // select list, as a query of its own (the list keeps its own query and fields).
 QString listStatement(const TfClass &controller, const ListPrintJob &job, SqlParameters *parameters);
 // Runs the statement and renders the pages. 0, or negative after a warning
-// ("Generování sestavy", "Tisk sestavy").
+// ("Generování sestavy", or the job's failure caption).
 int render(const TDMPro *dm, const QString &sql, const SqlParameters &parameters,
            const ListPrintJob &job, Print::Document &out);
 int renderList(const TfClass &controller, const ListPrintJob &job, Print::Document &out);

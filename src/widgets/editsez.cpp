@@ -310,11 +310,9 @@ int TfEditSez::Tisk()
         c.width = m_grid->columnWidth(i);
         columns << c;
     }
+    // the print warns of its own failure
     const Sql sql = codeListSql();
-    const int r = ListPrintWindows::printTable(this, m_dm, sql.text, sql.parameters, columns, windowTitle());
-    if (r < 0)
-        Prompt::warning(QStringLiteral("Tabulku se nepodařilo vytisknout."), QStringLiteral("Tisk tabulky"));
-    return r;
+    return ListPrintWindows::printTable(this, m_dm, sql.text, sql.parameters, columns, windowTitle());
 }
 
 bool TfEditSez::SortByColumn(int column)

@@ -306,17 +306,16 @@ int TfSeznam::prepareAndOpen()
     return r;
 }
 
+// Each print step warns of its own failure ("Generování sestavy", "Tisk sestavy").
 void TfSeznam::OpisTabulky()
 {
-    if (ListPrintWindows::printListGrid(this, *m_controller, m_columns, windowTitle()) < 0)
-        Prompt::warning(QStringLiteral("Tabulku se nepodařilo vytisknout."), QStringLiteral("Tisk tabulky"));
+    ListPrintWindows::printListGrid(this, *m_controller, m_columns, windowTitle());
 }
 
 void TfSeznam::UzivatelskaSestava()
 {
-    if (ListPrintWindows::printUserReport(this, *m_controller, QString::fromLatin1(metaObject()->className()),
-                                          m_variant, m_aliasTables) < 0)
-        Prompt::warning(QStringLiteral("Sestavu se nepodařilo vytisknout."), QStringLiteral("Tisk sestavy"));
+    ListPrintWindows::printUserReport(this, *m_controller, QString::fromLatin1(metaObject()->className()), m_variant,
+                                      m_aliasTables);
 }
 
 QString TfSeznam::composedWhere() const
