@@ -16,6 +16,7 @@
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 #include "support/programdatabasetest.h"
+#include "widgets/printpreview.h"
 
 namespace {
 
@@ -208,7 +209,13 @@ private slots:
         QVERIFY(!e->rows().locate(QStringLiteral("UNCIS"), key));
         QCOMPARE(e->Uloz(), 0);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM ") + table), stored);
+        // "Tisk" prints the table through the list print into its preview
+        prompt().onModal([](QDialog *d) { return d->objectName() == QLatin1String("fObecTiskD") ? int(QDialog::Accepted) : 0; });
         QCOMPARE(e->Tisk(), 0);
+        PrintPreview *preview = e->findChild<PrintPreview *>();
+        QVERIFY(preview);
+        QVERIFY(preview->pageCount() >= 1);
+        delete preview;
     }
 
     void typedTextBecomesTheColumnsValue()

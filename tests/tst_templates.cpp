@@ -148,12 +148,16 @@ private slots:
     void init()
     {
         startFresh();
-        // The subsystems' schema scripts seed their own lists' dictionaries and layouts;
+        // The subsystems' schema scripts seed their own lists' dictionaries, layouts and
+        // report designs;
         // these tests count on the keys of their own seed alone.
-        QVERIFY(runScript(QStringLiteral("DELETE FROM GGTAB; DELETE FROM GGHLAV; DELETE FROM STRUK;")));
+        QVERIFY(runScript(QStringLiteral("DELETE FROM GGTAB; DELETE FROM GGHLAV; DELETE FROM STRUK; "
+                                         "DELETE FROM GSTAB; DELETE FROM GSHLAV WHERE UNCIS > 0;")));
         QVERIFY(TestEnvironment::ddl(*DM, {QStringLiteral("ALTER SEQUENCE STRUK RESTART WITH 0"),
                                            QStringLiteral("ALTER SEQUENCE GGHLAV RESTART WITH 0"),
-                                           QStringLiteral("ALTER SEQUENCE GGTAB RESTART WITH 0")}));
+                                           QStringLiteral("ALTER SEQUENCE GGTAB RESTART WITH 0"),
+                                           QStringLiteral("ALTER SEQUENCE GSHLAV RESTART WITH 0"),
+                                           QStringLiteral("ALTER SEQUENCE GSTAB RESTART WITH 0")}));
         QVERIFY(runScript(QString::fromUtf8(seedScript)));
         QVERIFY(TestEnvironment::ddl(*DM, {QStringLiteral(
             "CREATE TABLE TST_DATA (UNCIS INTEGER, NAZEV VARCHAR(40), DATUM DATE, CISLO INTEGER, POZN VARCHAR(40))")}));

@@ -174,7 +174,14 @@ private slots:
             QTest::qFail("nothing to choose", __FILE__, __LINE__);
             return int(TfHPC::WorkshopEnd);
         };
-        QCOMPARE(c->PropojSDilnou(c->LinkFill(), noChoice), 0);
+        // B1, handed over just now, is looked for on return like any other; the user skips it
+        QStringList offered;
+        const auto skip = [&offered](TfDilnaC &, const TfHPC::ReturnedItem &item, int *) {
+            offered << item.vyrCis;
+            return int(TfHPC::WorkshopSkip);
+        };
+        QCOMPARE(c->PropojSDilnou(c->LinkFill(), skip), 0);
+        QCOMPARE(offered, QStringList{QStringLiteral("B1")});
         QCOMPARE(workshopRow(QStringLiteral("STATUS = 100 AND DATPRIL = '2025-02-10' AND UNCPRIFIR = 10 AND UNCSTRPR = 20 "
                                             "AND UNCPRITECH = 30 AND PRETLAK = 15.46 AND UNCCEN = 700 AND HP = 'PG6' "
                                             "AND VYROBCE = 'Hasprom' AND ROK = 2015 AND UNCPRO = %1 "

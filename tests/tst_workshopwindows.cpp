@@ -172,6 +172,11 @@ private slots:
             return d->fill().dispatchFirm == 10 && d->fill().dispatchDate == QDate(2025, 8, 1) ? int(QDialog::Accepted)
                                                                                                : int(QDialog::Rejected);
         });
+        // P-1, handed over just now, is looked for on return like any other: skipped
+        prompt().onModal<TfDilnaDNabHP>([](TfDilnaDNabHP *d) {
+            d->Preskoc();
+            return d->result();
+        });
         QString offered;
         prompt().onModal<TfDilnaDNabHP>([&offered](TfDilnaDNabHP *d) {
             offered = d->grid()->rowCount() == 1 ? d->grid()->item(0, 1)->text() : QString();

@@ -1,6 +1,6 @@
-#include "core/secrets.h"
 #include "core/fbservices.h"
 #include "core/firebirdapi.h"
+#include "core/secrets.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -54,6 +54,7 @@ const QVector<ParameterItem> &parameterItems()
         {"cbCenovePasma", I::Table, I::Flag},
         {"feLogo", I::Registry, I::Text},
         {"cbTiskZZ", I::Table, I::Flag},
+        {"cbSkrytTech", I::Table, I::Flag},
         {"cbTabHPNovStr", I::Table, I::Flag},
         {"cbTabPVNovStr", I::Table, I::Flag},
         {"cbTabPKNovStr", I::Table, I::Flag},
@@ -151,8 +152,8 @@ Parameters parametersFromTexts(const ParameterTexts &t)
     p.taxId = firmText("eDIC");
     p.telephone = firmText("eTelefon");
     p.bankAccount = firmText("eUcet");
-    p.addressLine1 = t.value(QStringLiteral("eProv1"));
-    p.addressLine2 = t.value(QStringLiteral("eProv2"));
+    p.addressLine1 = firmText("eProv1");
+    p.addressLine2 = firmText("eProv2");
     p.year = toInt(t.value(QStringLiteral("eRok")));
     p.month = toInt(t.value(QStringLiteral("eMes")));
     p.unlockPassword = t.value(QStringLiteral("eHeslo"));
@@ -174,6 +175,7 @@ Parameters parametersFromTexts(const ParameterTexts &t)
     p.topMargin = toInt(t.value(QStringLiteral("eHorOkr")));
     p.bottomMargin = toInt(t.value(QStringLiteral("eDolOkr")));
     p.headerFooterOnEveryPage = isChecked(t, QStringLiteral("cbTiskZZ"));
+    p.hideTechnicians = isChecked(t, QStringLiteral("cbSkrytTech"));
     p.hpTableOnNewPage = isChecked(t, QStringLiteral("cbTabHPNovStr"));
     p.pvTableOnNewPage = isChecked(t, QStringLiteral("cbTabPVNovStr"));
     p.pkTableOnNewPage = isChecked(t, QStringLiteral("cbTabPKNovStr"));

@@ -50,6 +50,7 @@ struct Parameters
     int topMargin = 0;               // eHorOkr, millimetres (this workstation)
     int bottomMargin = 0;            // eDolOkr, millimetres (this workstation)
     bool headerFooterOnEveryPage = false;   // cbTiskZZ
+    bool hideTechnicians = false;           // cbSkrytTech: inspection reports name no technician
     bool hpTableOnNewPage = false;   // cbTabHPNovStr
     bool pvTableOnNewPage = false;   // cbTabPVNovStr
     bool pkTableOnNewPage = false;   // cbTabPKNovStr

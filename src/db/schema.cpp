@@ -19,7 +19,8 @@ QStringList scriptNames()
     return {QStringLiteral("framework.sql"), QStringLiteral("templates.sql"),
             QStringLiteral("codelists.sql"), QStringLiteral("numbering.sql"),
             QStringLiteral("texts.sql"), QStringLiteral("customers.sql"),
-            QStringLiteral("pricelists.sql"), QStringLiteral("equipment.sql")};
+            QStringLiteral("pricelists.sql"), QStringLiteral("equipment.sql"),
+            QStringLiteral("reports.sql")};
 }
 
 QString scriptText(const QString &name)

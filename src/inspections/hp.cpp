@@ -12,6 +12,8 @@
 #include "core/prompt.h"
 #include "core/rowcachemodel.h"
 #include "widgets/textedit.h"
+#include "widgets/obectiskd.h"
+#include "widgets/printpreview.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -600,8 +602,10 @@ void TfHP::buildMenus()
     menuEntry(dodaci, QStringLiteral("miOdpojitDL"), QStringLiteral("Odpojit"), [this] { OdpojitDL(); });
     QMenu *tisk = m_menu->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
-    menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole HP"));
-    menuEntry(tisk, QStringLiteral("miTiskVyrazeni"), QStringLiteral("Doklad o vyřazení HP"));
+    menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole HP"),
+              [this] { TiskDokladu(HPDocument::Kontrola); });
+    menuEntry(tisk, QStringLiteral("miTiskVyrazeni"), QStringLiteral("Doklad o vyřazení HP"),
+              [this] { TiskDokladu(HPDocument::Vyrazeni); });
     menuEntry(tisk, QStringLiteral("miTiskDilna"), QStringLiteral("Doklad o dílenské kontrole HP"));
     menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"));
     QAction *konec = m_menu->addAction(QStringLiteral("Konec"));
@@ -796,6 +800,27 @@ int TfHP::PropojitSDilnou()
     setChanged(c->isModified());
     PrepocitejZnacky();
     RefreshEditActions();
+    return r;
+}
+
+int TfHP::TiskDokladu(HPDocument kind)
+{
+    const int key = dsHla()->value(QStringLiteral("UNCIS")).toInt();
+    if (hpc()->isModified()) {
+        Prompt::information(QStringLiteral("Před tiskem uložte změny dokladu."), QStringLiteral("Tisk dokladu o kontrole"));
+        return 1;
+    }
+    int design = 0;
+    TfGSez choice(HPPrint::designWindow(kind), 1, this);
+    if (choice.count() > 1) {
+        if (Prompt::runModal(&choice) != QDialog::Accepted)
+            return 1;
+        design = choice.chosenKey();
+    }
+    Print::Document document;
+    const int r = HPPrint::render(kind, key, design, document, hpc()->dm());
+    if (r == 0)
+        PrintPreview::open(std::move(document), this);
     return r;
 }
 

@@ -5,6 +5,7 @@
 // menus of the document. It is keyboard-driven: Enter moves on, Insert and Alt+N add
 // an extinguisher, Alt+O repeats one, F3 searches a serial number. The rules behind
 // the buttons live in the controller TfHPC.
+#include "inspections/hptisk.h"
 #include <QPointer>
 
 #include "widgets/editform.h"
@@ -50,6 +51,9 @@ public:
     int PropojitSDilnou();
     // "Odpojit" (delivery note).
     int OdpojitDL();
+    // "Doklad o kontrole HP", "Doklad o vyřazení HP": the stored inspection printed
+    // with a document design of the kind into a preview. 0, 1 when the user stopped.
+    int TiskDokladu(HPDocument kind);
     // Enter in "Číslo": the typed series code becomes the next number of its series.
     void CisloEnter();
     // "Katalog číselných řad": the chosen series' code goes into the number field.

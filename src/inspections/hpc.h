@@ -7,7 +7,6 @@
 // choices the item panel offers.
 #include <QChar>
 #include <QDate>
-#include <QSet>
 #include <QSqlQuery>
 #include <QString>
 

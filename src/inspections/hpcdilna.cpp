@@ -2,7 +2,6 @@
 // taken for repair into the workshop register and the return of the repaired ones.
 #include <cmath>
 #include <memory>
-#include <QSet>
 
 #include "core/sqlrun.h"
 #include "inspections/hpc.h"

@@ -169,6 +169,7 @@ void TfParProg::build()
     logoLayout->addWidget(browse);
     printingLayout->addWidget(logo);
     printingLayout->addWidget(checkBox("cbTiskZZ", QStringLiteral("Tisk záhlaví a zápatí na každou stránku"), printing));
+    printingLayout->addWidget(checkBox("cbSkrytTech", QStringLiteral("Netisknout jména techniků v dokladech o kontrole"), printing));
     printingLayout->addWidget(checkBox("cbTabHPNovStr", QStringLiteral("Tabulku s HP začít tisknout na nové stránce"), printing));
     printingLayout->addWidget(checkBox("cbTabPVNovStr", QStringLiteral("Tabulku s PV začít tisknout na nové stránce"), printing));
     printingLayout->addWidget(checkBox("cbTabPKNovStr", QStringLiteral("Tabulku s PK začít tisknout na nové stránce"), printing));

@@ -1,5 +1,6 @@
 #include "widgets/editsez.h"
 #include "widgets/windowplacement.h"
+#include "widgets/obectiskd.h"
 #include "widgets/toolbuttons.h"
 #include "widgets/viewhelpers.h"
 #include "core/class.h"
@@ -303,8 +304,17 @@ int TfEditSez::Zpet()
 
 int TfEditSez::Tisk()
 {
-    // the table printout comes with the document printing
-    return 0;
+    QVector<ListColumn> columns;
+    for (int i = 0; i < m_fields.size(); ++i) {
+        ListColumn c;
+        c.field = m_fields.at(i);
+        c.caption = m_model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+        c.width = m_grid->columnWidth(i);
+        columns << c;
+    }
+    // the print warns of its own failure
+    const Sql sql = codeListSql();
+    return ListPrintWindows::printTable(this, m_dm, sql.text, sql.parameters, columns, windowTitle());
 }
 
 bool TfEditSez::SortByColumn(int column)

@@ -10,6 +10,7 @@
 #include "widgets/dotazcasovy.h"
 #include "core/sqlpro.h"
 #include "widgets/listfilterdialogs.h"
+#include "widgets/obectiskd.h"
 #include "widgets/pickdialogs.h"
 #include "templates/gridcolumns.h"
 #include "templates/templatesql.h"
@@ -159,8 +160,8 @@ void TfSeznam::buildToolBar()
     auto *printMenu = new QMenu(this);
     QAction *print = addAction(nullptr, QStringLiteral("acTisk"), QStringLiteral("Tisk"), nullptr);
     print->setMenu(printMenu);
-    printMenu->addAction(addAction(nullptr, QStringLiteral("acOpisTabulky"), QStringLiteral("Opis tabulky"), nullptr));
-    printMenu->addAction(addAction(nullptr, QStringLiteral("acUzivSestava"), QStringLiteral("Uživatelská sestava"), nullptr));
+    printMenu->addAction(addAction(nullptr, QStringLiteral("acOpisTabulky"), QStringLiteral("Opis tabulky"), &TfSeznam::OpisTabulky));
+    printMenu->addAction(addAction(nullptr, QStringLiteral("acUzivSestava"), QStringLiteral("Uživatelská sestava"), &TfSeznam::UzivatelskaSestava));
     bar->addAction(print);
     auto *exportMenu = new QMenu(this);
     QAction *exportAction = addAction(nullptr, QStringLiteral("acExport"), QStringLiteral("Export"), nullptr);
@@ -298,6 +299,18 @@ int TfSeznam::prepareAndOpen()
     if (r < 0)
         Prompt::warning(QStringLiteral("Chyba při založení"), windowTitle());
     return r;
+}
+
+// Each print step warns of its own failure ("Generování sestavy", "Tisk sestavy").
+void TfSeznam::OpisTabulky()
+{
+    ListPrintWindows::printListGrid(this, *m_controller, m_columns, windowTitle());
+}
+
+void TfSeznam::UzivatelskaSestava()
+{
+    ListPrintWindows::printUserReport(this, *m_controller, QString::fromLatin1(metaObject()->className()), m_variant,
+                                      m_aliasTables);
 }
 
 QString TfSeznam::composedWhere() const

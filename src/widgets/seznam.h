@@ -78,6 +78,8 @@ public:
     void MarkAll();
     void UnmarkAll();
     void ToggleMark(int row);
+    void OpisTabulky();         // "Opis tabulky": the grid as it is, on paper
+    void UzivatelskaSestava();  // "Uživatelská sestava": a report design of the window
     void GoFirst();
     void GoLast();
     void CloseOrCancel();

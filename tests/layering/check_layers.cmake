@@ -1,6 +1,7 @@
 # Checks the layers of src/: a file of core/ includes only core/ files and no header of
 # Qt Widgets or Qt Print Support; a file of templates/ includes only core/ and
-# templates/ files and no such Qt header. Run as
+# templates/ files and no such Qt header; a file of reports/ (the band engine and its
+# page forms) includes only core/, templates/ and reports/ files and no such Qt header. Run as
 #   cmake -DSOURCE_DIR=<src> -DQT_WIDGET_HEADERS=<dir>|<dir> -P check_layers.cmake
 # Every include that breaks a rule is printed; any such include fails the check.
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
@@ -54,7 +55,8 @@ endfunction()
 
 check_layer(core "core")
 check_layer(templates "core;templates")
+check_layer(reports "core;templates;reports")
 if(broken GREATER 0)
   message(FATAL_ERROR "layering: ${broken} include(s) reach a layer above their own")
 endif()
-message("layering: the engine and the template model include nothing above them")
+message("layering: the engine, the template model and the print engine include nothing above them")
