@@ -244,6 +244,22 @@ private slots:
         QCOMPARE(report.total(QStringLiteral("V")), 300.0);
     }
 
+    void everyListPrintsWithoutDesigningFirst()
+    {
+        // each list window with a grid layout starts with a report design with columns
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("SELECT DISTINCT L.OKNO, (SELECT COUNT(*) FROM GSHLAV G WHERE G.OKNO = L.OKNO), "
+                                      "(SELECT COUNT(*) FROM GSHLAV G JOIN GSTAB T ON T.UNCH = G.UNCIS "
+                                      " WHERE G.OKNO = L.OKNO) FROM GGHLAV L")));
+        int lists = 0;
+        while (q.next()) {
+            const QString window = q.value(0).toString().trimmed();
+            QVERIFY2(q.value(1).toInt() > 0 && q.value(2).toInt() > 0, qPrintable(window));
+            ++lists;
+        }
+        QVERIFY(lists >= 5);
+    }
+
     void listPrintOfTheExtinguisherList()
     {
         fillSample();
