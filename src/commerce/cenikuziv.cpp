@@ -1,6 +1,7 @@
 #include "commerce/cenikuziv.h"
 #include "widgets/viewhelpers.h"
 #include "widgets/pickdialogs.h"
+#include "widgets/toolbuttons.h"
 #include "core/prompt.h"
 
 #include <QCloseEvent>
@@ -29,14 +30,9 @@ TfCenikUziv::TfCenikUziv(QWidget *parent, TDMPro *dm)
     m_cbCenik->setObjectName(QStringLiteral("cbCenik"));
     m_cbCenik->setMinimumWidth(240);
     top->addWidget(m_cbCenik, 1);
-    connect(button(QStringLiteral("sbNovy"), QStringLiteral("Nový")), &QToolButton::clicked, this, [this] { Novy(); });
-    top->addWidget(findChild<QToolButton *>(QStringLiteral("sbNovy")));
-    connect(button(QStringLiteral("sbSmazat"), QStringLiteral("Smazat")), &QToolButton::clicked, this,
-            [this] { SmazatCenik(); });
-    top->addWidget(findChild<QToolButton *>(QStringLiteral("sbSmazat")));
-    m_sbUloz = button(QStringLiteral("sbUloz"), QStringLiteral("Uložit"));
-    connect(m_sbUloz, &QToolButton::clicked, this, [this] { Uloz(); });
-    top->addWidget(m_sbUloz);
+    addToolButton(top, this, QStringLiteral("sbNovy"), QStringLiteral("Nový"), [this] { Novy(); });
+    addToolButton(top, this, QStringLiteral("sbSmazat"), QStringLiteral("Smazat"), [this] { SmazatCenik(); });
+    m_sbUloz = addToolButton(top, this, QStringLiteral("sbUloz"), QStringLiteral("Uložit"), [this] { Uloz(); });
 
     m_tbSekce = new QTabBar(this);
     m_tbSekce->setObjectName(QStringLiteral("tbSekce"));
@@ -66,10 +62,8 @@ TfCenikUziv::TfCenikUziv(QWidget *parent, TDMPro *dm)
     connect(m_model, &RowCacheModel::edited, this, [this] { refreshButtons(); });
 
     auto *bottom = new QHBoxLayout;
-    connect(button(QStringLiteral("sbPridej"), QStringLiteral("Přidat")), &QToolButton::clicked, this, [this] { Pridej(); });
-    bottom->addWidget(findChild<QToolButton *>(QStringLiteral("sbPridej")));
-    connect(button(QStringLiteral("sbUber"), QStringLiteral("Ubrat")), &QToolButton::clicked, this, [this] { Uber(); });
-    bottom->addWidget(findChild<QToolButton *>(QStringLiteral("sbUber")));
+    addToolButton(bottom, this, QStringLiteral("sbPridej"), QStringLiteral("Přidat"), [this] { Pridej(); });
+    addToolButton(bottom, this, QStringLiteral("sbUber"), QStringLiteral("Ubrat"), [this] { Uber(); });
     bottom->addSpacing(16);
     bottom->addWidget(new QLabel(QStringLiteral("Dohledání:"), this));
     m_eDohledani = new QLineEdit(this);
@@ -80,8 +74,7 @@ TfCenikUziv::TfCenikUziv(QWidget *parent, TDMPro *dm)
             Prompt::beep();
     });
     bottom->addStretch();
-    connect(button(QStringLiteral("sbESC"), QStringLiteral("Zavřít")), &QToolButton::clicked, this, [this] { close(); });
-    bottom->addWidget(findChild<QToolButton *>(QStringLiteral("sbESC")));
+    addToolButton(bottom, this, QStringLiteral("sbESC"), QStringLiteral("Zavřít"), [this] { close(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -105,16 +98,6 @@ TfCenikUziv::TfCenikUziv(QWidget *parent, TDMPro *dm)
         }
     });
     refreshButtons();
-}
-
-QToolButton *TfCenikUziv::button(const QString &name, const QString &caption)
-{
-    auto *b = new QToolButton(this);
-    b->setObjectName(name);
-    b->setText(caption);
-    b->setToolTip(caption);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
 }
 
 void TfCenikUziv::fillListCombo()
@@ -141,16 +124,11 @@ bool TfCenikUziv::ConfirmLeave()
     commitPendingEdit(m_dbgCenik);
     if (!m_data.isModified())
         return true;
-    switch (Prompt::questionCancel(QStringLiteral("Uložit změny ?"), QStringLiteral("Pozor"))) {
-    case PromptYes:
-        return Uloz() == 0;
-    case PromptNo:
-        m_data.cancel();
-        refreshButtons();
-        return true;
-    default:
-        return false;
-    }
+    return Prompt::confirmLeave([this] { return Uloz() == 0; },
+                                [this] {
+                                    m_data.cancel();
+                                    refreshButtons();
+                                });
 }
 
 bool TfCenikUziv::chooseList(int key)

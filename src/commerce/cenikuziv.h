@@ -3,6 +3,7 @@
 // at a time; the rules are UserPriceLists'.
 #include <QDialog>
 
+#include "commerce/cenikc.h"
 #include "commerce/userpricelists.h"
 
 class QComboBox;
@@ -15,7 +16,7 @@ class TfCenikUziv : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int SectionCount = 11;
+    static constexpr int SectionCount = TfCenikC::SectionCount;
 
     explicit TfCenikUziv(QWidget *parent = nullptr, TDMPro *dm = DM);
 
@@ -49,7 +50,6 @@ protected:
 private:
     void fillListCombo();
     void refreshButtons();
-    QToolButton *button(const QString &name, const QString &caption);
 
     UserPriceLists m_data;
     QComboBox *m_cbCenik = nullptr;
