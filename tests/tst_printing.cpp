@@ -451,6 +451,69 @@ private slots:
         QVERIFY(!none.contains(QStringLiteral("001")));
         QVERIFY(none.contains(QStringLiteral("Počet HP v dokladu: 0")));
     }
+
+    void workshopDocumentGroupsByCheckingFirmAndTechnician()
+    {
+        fillSample();
+        const int key = scalar(QStringLiteral("SELECT FIRST 1 H.UNCIS FROM PR_HLAV H WHERE "
+                                              "(SELECT COUNT(*) FROM PR_TAB T WHERE T.UNCH = H.UNCIS) >= 6 ORDER BY H.UNCIS")).toInt();
+        QVERIFY(key > 0);
+        exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, TYP, NAZEV, ULICE, CISPOP, MESTO, KLIC) VALUES (9001, 1, 'Dílna Hasík s.r.o.', 'Polní', '12', 'Zlín', 0)"));
+        exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, TYP, NAZEV, ULICE, CISPOP, MESTO, KLIC) VALUES (9002, 1, 'Revize Plamen a.s.', 'Nová', '3', 'Kroměříž', 0)"));
+        exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, TYP, JMENO, PRIJMENI, CISPRUKAZU, KLIC) VALUES (9003, 3, 'Petr', 'Komárek', 'K-17', 0)"));
+        exec(QStringLiteral("INSERT INTO ADRESAR (UNCIS, TYP, JMENO, PRIJMENI, CISPRUKAZU, KLIC) VALUES (9004, 3, 'Eva', 'Svobodová', 'K-42', 0)"));
+        // six items: state, and the firm and technician of the workshop row they came back with
+        // (0: no row for this inspection; the fifth has one for another inspection only)
+        struct Item { int status; int firm; int technician; };
+        const QList<Item> plan = {{4, 9001, 9003}, {6, 9002, 9004}, {4, 9001, 9003}, {1, 9002, 9003}, {4, 0, 0}, {6, 9001, 9004}};
+        QSqlQuery q = DM->NewQuery();
+        QVERIFY(q.exec(QStringLiteral("SELECT FIRST 6 UNCIS FROM PR_TAB WHERE UNCH = %1 ORDER BY UNCPOM").arg(key)));
+        QList<int> items;
+        while (q.next())
+            items << q.value(0).toInt();
+        QCOMPARE(items.size(), plan.size());
+        exec(QStringLiteral("UPDATE PR_TAB SET STATUS = 0 WHERE UNCH = %1").arg(key));
+        for (int i = 0; i < plan.size(); ++i) {
+            const QString serial = QStringLiteral("DZ-%1").arg(i + 1);
+            exec(QStringLiteral("UPDATE PR_TAB SET STATUS = %1, VYRCIS = '%2' WHERE UNCIS = %3").arg(plan[i].status).arg(serial).arg(items[i]));
+            const int expedition = plan[i].firm ? key : key + 1;
+            exec(QStringLiteral("INSERT INTO DILNA (UNCIS, STATUS, VYRCIS, UNCEXP, UNCFIRMA, UNCKOMTECH, ZPUSOB, KLIC) "
+                                "VALUES (%1, 103, '%2', %3, %4, %5, '%6', 0)")
+                     .arg(8000 + i).arg(serial).arg(expedition).arg(plan[i].firm ? plan[i].firm : 9001)
+                     .arg(plan[i].technician ? plan[i].technician : 9003).arg(i == 0 ? QStringLiteral("Ano") : QStringLiteral("Ne")));
+        }
+
+        Print::Document document;
+        QCOMPARE(HPPrint::render(HPDocument::Dilna, key, 0, document, DM), 0);
+        const QString text = renderToText(document, QStringLiteral("dil"));
+        QVERIFY2(text.contains(QStringLiteral("Doklad o dílenské kontrole a údržbě HP")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Kontrolu vykonal:")));
+        QVERIFY(text.contains(QStringLiteral("Počet HP v dokladu: 4")));
+        // a head per firm and technician, in that order, each over its own items only
+        const QString head = QStringLiteral("Kontrolu vykonala organizace: ");
+        QCOMPARE(text.count(head), 3);
+        QCOMPARE(text.count(QStringLiteral("K-17 - Petr Komárek")), 1);
+        QCOMPARE(text.count(QStringLiteral("K-42 - Eva Svobodová")), 2);
+        QCOMPARE(text.count(QStringLiteral("Revize Plamen a.s.")), 1);
+        const QStringList order = {head + QStringLiteral("Dílna Hasík s.r.o."), QStringLiteral("K-17 - Petr Komárek"),
+                                   QStringLiteral("DZ-1"), QStringLiteral("DZ-3"),
+                                   head + QStringLiteral("Dílna Hasík s.r.o."), QStringLiteral("K-42 - Eva Svobodová"),
+                                   QStringLiteral("DZ-6"),
+                                   head + QStringLiteral("Revize Plamen a.s."), QStringLiteral("K-42 - Eva Svobodová"),
+                                   QStringLiteral("DZ-2")};
+        int at = 0;
+        for (const QString &t : order) {
+            at = text.indexOf(t, at);
+            QVERIFY2(at >= 0, qPrintable(t + QLatin1Char('\n') + text));
+            at += t.size();
+        }
+        // the workshop's own columns print beside the item
+        const int row = text.indexOf(QStringLiteral("DZ-1"));
+        QVERIFY2(text.mid(row, text.indexOf(QLatin1Char('\n'), row) - row).contains(QStringLiteral("Ano")), qPrintable(text.mid(row, 200)));
+        // another state, or a workshop row of another inspection, keeps an item out
+        QVERIFY(!text.contains(QStringLiteral("DZ-4")));
+        QVERIFY(!text.contains(QStringLiteral("DZ-5")));
+    }
 };
 
 QTEST_MAIN(TestPrinting)

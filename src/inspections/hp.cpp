@@ -591,8 +591,7 @@ void TfHP::buildMenus()
     menuEntry(hp, QStringLiteral("miRaditZapis"), QStringLiteral("Řadit podle pořadí zápisu"),
               [this] { RaditPodlePoradiZapisu(); });
 
-    // the workshop register, the delivery notes and the printed documents are the
-    // business of their own windows; the entries wait for them
+    // the delivery notes are the business of their own windows; their entries wait for them
     QMenu *dilna = m_menu->addMenu(QStringLiteral("Dílna"));
     dilna->setObjectName(QStringLiteral("miDilna"));
     menuEntry(dilna, QStringLiteral("miPropojit"), QStringLiteral("&Propojit s dílnou"), [this] { PropojitSDilnou(); });
@@ -606,7 +605,8 @@ void TfHP::buildMenus()
               [this] { TiskDokladu(HPDocument::Kontrola); });
     menuEntry(tisk, QStringLiteral("miTiskVyrazeni"), QStringLiteral("Doklad o vyřazení HP"),
               [this] { TiskDokladu(HPDocument::Vyrazeni); });
-    menuEntry(tisk, QStringLiteral("miTiskDilna"), QStringLiteral("Doklad o dílenské kontrole HP"));
+    menuEntry(tisk, QStringLiteral("miTiskDilna"), QStringLiteral("Doklad o dílenské kontrole HP"),
+              [this] { TiskDokladu(HPDocument::Dilna); });
     menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"));
     QAction *konec = m_menu->addAction(QStringLiteral("Konec"));
     konec->setObjectName(QStringLiteral("miKonec"));

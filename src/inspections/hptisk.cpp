@@ -23,18 +23,36 @@ struct KindText
     QString performer;
     QString site;
     QString caption;
-    QString itemCondition;
+    QString aliases;
+    QString itemsFrom;     // after the design's columns: the fixed columns, the tables, the filter and order
     bool countLine;
 };
 
 KindText textsOf(HPDocument kind)
 {
-    if (kind == HPDocument::Vyrazeni)
+    const QString columns = QStringLiteral("PHP.Poradi, PHP.Objekt,  PHP.Pozn as Zahlavi");
+    switch (kind) {
+    case HPDocument::Vyrazeni:
         return {QStringLiteral("Doklad o vyřazení HP z používání"), QStringLiteral("Kontrolu a vyřazení vykonal:"),
-                QStringLiteral("Adresa původního umístnění HP:"), QStringLiteral("Tisk dokladu o vyřazení"),
-                QStringLiteral(" AND PHP.Status in (3,5)"), false};
+                QStringLiteral("Adresa původního umístnění HP:"), QStringLiteral("Tisk dokladu o vyřazení"), ItemAliases,
+                columns + QStringLiteral("  FROM PR_TAB PHP  WHERE PHP.UNCH = :UNCH AND PHP.Status in (3,5) "
+                                         "ORDER BY PHP.Poradi,PHP.UnCPom "),
+                false};
+    case HPDocument::Dilna:
+        // the items that went through the workshop, with the workshop row they came back with
+        return {QStringLiteral("Doklad o dílenské kontrole a údržbě HP"), QStringLiteral("Kontrolu vykonal:"),
+                QStringLiteral("Adresa umístnění HP:"), QStringLiteral("Tisk dokladu o kontrole"),
+                ItemAliases + QStringLiteral(";DIL;DIL;Dílenské položky;(1)"),
+                columns + QStringLiteral(", DIL.UnCFirma, DIL.UncKomTech  FROM PR_TAB PHP , DILNA DIL WHERE PHP.UNCH = :UNCH "
+                                         "AND PHP.Status in (4,6)  AND PHP.UNCH = DIL.UncExp AND PHP.VyrCis=DIL.VyrCis  "
+                                         "ORDER BY DIL.UnCFirma, DIL.UnCKomTech, PHP.UnCPom "),
+                false};
+    case HPDocument::Kontrola:
+        break;
+    }
     return {QStringLiteral("Doklad o kontrole provozuschopnosti HP"), QStringLiteral("Kontrolu vykonal:"),
-            QStringLiteral("Adresa umístnění HP:"), QStringLiteral("Tisk dokladu o kontrole"), QString(), true};
+            QStringLiteral("Adresa umístnění HP:"), QStringLiteral("Tisk dokladu o kontrole"), ItemAliases,
+            columns + QStringLiteral("  FROM PR_TAB PHP  WHERE PHP.UNCH = :UNCH  ORDER BY PHP.Poradi,PHP.UnCPom "), true};
 }
 
 int fail(const QString &text, const QString &caption, int code)
@@ -56,7 +74,15 @@ int periodOf(TDMPro *dm, int site, int owner)
 
 QString designWindow(HPDocument kind)
 {
-    return kind == HPDocument::Vyrazeni ? QStringLiteral("VyrHP") : QStringLiteral("DokHP");
+    switch (kind) {
+    case HPDocument::Vyrazeni:
+        return QStringLiteral("VyrHP");
+    case HPDocument::Dilna:
+        return QStringLiteral("DilHP");
+    case HPDocument::Kontrola:
+        break;
+    }
+    return QStringLiteral("DokHP");
 }
 
 int render(HPDocument kind, int inspectionKey, int designKey, Print::Document &out, TDMPro *dm)
@@ -74,7 +100,7 @@ int render(HPDocument kind, int inspectionKey, int designKey, Print::Document &o
     if (store.loadReport(designKey, design) <= 0)
         return fail(QStringLiteral("Návrh dokladu nebyl nalezen."), texts.caption, -1);
     QList<Templates::DictionaryItem> offered;
-    store.offeredItems(ItemAliases, Templates::DesignKind::Report, offered);
+    store.offeredItems(texts.aliases, Templates::DesignKind::Report, offered);
     const Templates::ReportSelect select = Templates::reportSelect(design, offered);
 
     QString error;
@@ -114,7 +140,16 @@ int render(HPDocument kind, int inspectionKey, int designKey, Print::Document &o
     header.technician2 = addresses.SestavTechnika(h.value(7).toInt());
 
     const Parameters &p = Parameters::instance();
-    TtDok form;
+    std::unique_ptr<TtVzorDokT> document;
+    if (kind == HPDocument::Dilna) {
+        auto workshop = std::make_unique<TtDokTDil>();
+        workshop->setNames([&addresses](int firm) { return addresses.SestavAdresu(firm); },
+                           [&addresses](int technician) { return addresses.SestavTechnika(technician); });
+        document = std::move(workshop);
+    } else {
+        document = std::make_unique<TtDok>();
+    }
+    TtVzorDokT &form = *document;
     form.setPerformer(Performer::fromParameters());
     form.setLogo(p.logoPath);
     form.setMargins(p.topMargin, p.bottomMargin);
@@ -127,9 +162,7 @@ int render(HPDocument kind, int inspectionKey, int designKey, Print::Document &o
                     QStringLiteral("Generování sestavy"), -4);
 
     const QString items = QStringLiteral("SELECT ") + select.selectList
-                          + (select.selectList.isEmpty() ? QString() : QStringLiteral(","))
-                          + QStringLiteral("PHP.Poradi, PHP.Objekt,  PHP.Pozn as Zahlavi  FROM PR_TAB PHP  WHERE PHP.UNCH = :UNCH ")
-                          + texts.itemCondition + QStringLiteral(" ORDER BY PHP.Poradi,PHP.UnCPom ");
+                          + (select.selectList.isEmpty() ? QString() : QStringLiteral(",")) + texts.itemsFrom;
     QSqlQuery rows = runSql(dm, items, {{QStringLiteral("UNCH"), inspectionKey}}, &error);
     if (!rows.isActive())
         return fail(error, texts.caption, -5);

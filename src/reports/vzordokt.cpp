@@ -325,6 +325,33 @@ TtDok::TtDok()
     };
 }
 
+TtDokTDil::TtDokTDil()
+{
+    // the firm's band only marks where a firm's items begin; the technician's head, which
+    // follows it on every change of either, prints both names
+    m_objectHead->groupField = QStringLiteral("UNCFIRMA");
+    const qreal w = setup.bodyWidth();
+    Band *head = addBand(Band::GroupHead, QStringLiteral("psDilH1"), 34);
+    head->groupField = QStringLiteral("UNCKOMTECH");
+    const QFont bold = pageFont(QStringLiteral("Arial"), 9, true);
+    auto *firm = blockLabel(head, QStringLiteral("lOrganizace"), QRectF(4, 2, w - 8, 14), bold);
+    auto *technician = blockLabel(head, QStringLiteral("lKomisar"), QRectF(4, 17, w - 8, 14), pageFont(QStringLiteral("Arial"), 8));
+    head->beforePrint = [this, firm, technician](Band &) {
+        const int firmKey = value(QStringLiteral("UNCFIRMA")).toInt();
+        const int technicianKey = value(QStringLiteral("UNCKOMTECH")).toInt();
+        const QString firmName = firmKey && m_firmName ? m_firmName(firmKey).trimmed() : QString();
+        const QString technicianName = technicianKey && m_technicianName ? m_technicianName(technicianKey).trimmed() : QString();
+        firm->text = QStringLiteral("Kontrolu vykonala organizace: ") + (firmName.isEmpty() ? QStringLiteral("-") : firmName);
+        technician->text = QStringLiteral("Komisař: ") + (technicianName.isEmpty() ? QStringLiteral("-") : technicianName);
+    };
+}
+
+void TtDokTDil::setNames(std::function<QString(int)> firm, std::function<QString(int)> technician)
+{
+    m_firmName = std::move(firm);
+    m_technicianName = std::move(technician);
+}
+
 // --- commercial documents --------------------------------------------------------------------
 
 TfVzorT::TfVzorT()

@@ -97,6 +97,20 @@ public:
     TtDok();
 };
 
+// The workshop report: the items checked in the workshop, grouped by the firm that did
+// the check (UNCFIRMA) and its technician (UNCKOMTECH); each group head names them.
+class TtDokTDil : public TtVzorDokT
+{
+public:
+    TtDokTDil();
+    // The printed names of a firm and a technician by their address-book keys.
+    void setNames(std::function<QString(int firm)> firm, std::function<QString(int technician)> technician);
+
+private:
+    std::function<QString(int)> m_firmName;
+    std::function<QString(int)> m_technicianName;
+};
+
 // The header of the commercial documents (delivery note, invoice): the performer
 // block, the customer block and "Strana: n".
 class TfVzorT : public Print::Report
