@@ -12,6 +12,7 @@
 #include "core/sqlrun.h"
 #include "core/sqlpro.h"
 #include "customers/adrtexty.h"
+#include "inspections/inspectionrules.h"
 
 namespace {
 
@@ -38,7 +39,6 @@ const QStringList ItemWriteColumns = {
     QStringLiteral("KDY"), QStringLiteral("KDO"), QStringLiteral("KLIC"), QStringLiteral("NAKSTR")};
 
 const QString CheckCaption = QStringLiteral("Kontrola před uložením");
-const QString CopyCaption = QStringLiteral("Zkopírování dokladu HP");
 
 bool isBlank(const QVariant &v)
 {
@@ -289,23 +289,12 @@ int TfHPC::AddItem()
 
 int TfHPC::RepeatItem()
 {
-    ItemTable &it = polozky();
-    RowCache &c = hp();
-    if (c.currentRow() < 0)
+    if (hp().currentRow() < 0)
         return AddItem();
-    it.defaults.ClearVariables();
-    static const QStringList ownColumns = {QStringLiteral("UNCIS"), QStringLiteral("UNCH"),
-                                           QStringLiteral("UNCPOM"), QStringLiteral("KLIC"),
-                                           QStringLiteral("KDY"), QStringLiteral("KDO")};
-    for (const QString &f : c.fieldNames())
-        if (!ownColumns.contains(f, Qt::CaseInsensitive))
-            it.defaults.SetVariable(f, c.value(f));
-    it.defaults.SetVariable(QStringLiteral("VYRCIS"), QString());
-    it.defaults.SetVariable(QStringLiteral("POZN"), QString());
-    it.defaults.SetVariable(QStringLiteral("CARKOD"), 0);
-    const int key = AppendItem(it);
-    it.defaults.ClearVariables();
-    return key;
+    return InspectionRules::repeatItem(*this, polozky(),
+                                       {{QStringLiteral("VYRCIS"), QString()},
+                                        {QStringLiteral("POZN"), QString()},
+                                        {QStringLiteral("CARKOD"), 0}});
 }
 
 int TfHPC::DeleteCurrentItem()
@@ -509,37 +498,9 @@ int TfHPC::CheckBeforeSave(bool skipDateCheck)
         Prompt::warning(QStringLiteral("Doklad není otevřen"), CheckCaption);
         return -1;
     }
-    if (!skipDateCheck) {
-        QSqlQuery q = dm()->NewQuery();
-        q.setForwardOnly(true);
-        const bool prepared = q.prepare(
-            QStringLiteral("SELECT Count(UnCis) as Poc, Max(Datum) as Datum FROM PR_Hlav  WHERE UnCFir = "
-                           ":UnCFir AND PRAVID = 'A' AND UnCis <> :UnCis AND Datum < :Datum ")
-            + QStringLiteral("AND UNCSTR = :UnCStr"));
-        q.bindValue(QStringLiteral(":UnCFir"), h.value(QStringLiteral("UNCFIR")));
-        q.bindValue(QStringLiteral(":UnCis"), h.value(QStringLiteral("UNCIS")));
-        q.bindValue(QStringLiteral(":Datum"), h.value(QStringLiteral("DATUM")));
-        q.bindValue(QStringLiteral(":UnCStr"), h.value(QStringLiteral("UNCSTR")));
-        if (!prepared || !exec(q, m_lastError) || !q.next()) {
-            if (prepared)
-                m_lastError = q.lastError().text();
-            Prompt::warning(m_lastError, CheckCaption);
-            return -1;
-        }
-        const QDate datum = h.value(QStringLiteral("DATUM")).toDate();
-        if (q.value(0).toInt() > 0 && datum.isValid()) {
-            QDate limit = q.value(1).toDate();
-            PlusDT(0, 12, 0, limit);
-            limit = limit.addDays(-20);
-            const QString pravid = h.value(QStringLiteral("PRAVID")).toString().trimmed();
-            const QString caption = QStringLiteral("Pravidelná prohlídka");
-            if (limit > datum && pravid == QLatin1String("A"))
-                Prompt::information(QStringLiteral("V tomto období by\nN E M Ě L A\nbýt provedena pravidelná prohlídka"),
-                                    caption);
-            else if (limit < datum && pravid == QLatin1String("N"))
-                Prompt::information(QStringLiteral("V tomto období by\nM Ě L A\nbýt provedena pravidelná prohlídka"),
-                                    caption);
-        }
+    if (!skipDateCheck && InspectionRules::checkRegularInspection(dm(), QStringLiteral("PR_Hlav"), h, &m_lastError) < 0) {
+        Prompt::warning(m_lastError, CheckCaption);
+        return -1;
     }
     recountLeftAtCustomer();
     return 0;
@@ -552,80 +513,28 @@ int TfHPC::CheckBeforeNextSave()
     return CheckBeforeSave(skip);
 }
 
-namespace {
-
-// The columns a carry-forward writes from the source row, with the values it writes
-// instead where the new inspection starts afresh. The key, the link and the change
-// time are the copy's own.
-QString copiedColumns(TDMPro *dm, const QString &table, const QHash<QString, QString> &resets,
-                      QString *selected)
-{
-    QStringList columns, values;
-    for (const QString &column : CacheWriter::tableColumns(dm, table)) {
-        if (column == QLatin1String("UNCIS") || column == QLatin1String("UNCH") || column == QLatin1String("KDY"))
-            continue;
-        columns << column;
-        values << resets.value(column, column);
-    }
-    *selected = values.join(QStringLiteral(", "));
-    return columns.join(QStringLiteral(", "));
-}
-
-} // namespace
-
 int TfHPC::copyForward(int key, QString *error)
 {
-    const qint64 newKey = dm()->NextKey(QStringLiteral("PR_HLAV"));
-    if (newKey < 0) {
-        *error = QStringLiteral("Nelze získat klíč z generátoru PR_HLAV");
-        return ResNoKey;
-    }
-    const QHash<QString, QString> common{{QStringLiteral("KLIC"), QStringLiteral("0")},
-                                         {QStringLiteral("KDO"), QStringLiteral(":KDO")}};
-    QHash<QString, QString> headerResets = common;
-    headerResets.insert({{QStringLiteral("DATUM"), QStringLiteral(":DATUM")},
-                         {QStringLiteral("PCISLO"), QStringLiteral("0")},
-                         {QStringLiteral("UNCDOD"), QStringLiteral("0")},
-                         {QStringLiteral("CISPRO"), QStringLiteral("''")},
-                         {QStringLiteral("ZAMEK"), QStringLiteral("'N'")},
-                         {QStringLiteral("FAKTURA"), QStringLiteral("'P'")},
-                         {QStringLiteral("POCHP"), QStringLiteral("0")}});   // nothing judged yet
-    // The mark goes back to the type name: the refinement it was made of is reset.
-    QHash<QString, QString> itemResets = common;
-    itemResets.insert({{QStringLiteral("STAV"), QStringLiteral("''")},
-                       {QStringLiteral("POZN"), QStringLiteral("''")},
-                       {QStringLiteral("STATUS"), QStringLiteral("0")},
-                       {QStringLiteral("OPRTEXT"), QStringLiteral("''")},
-                       {QStringLiteral("ZNACKA"), QStringLiteral("HP")}});
-    QString headerValues, itemValues;
-    const QString headerColumns = copiedColumns(dm(), QStringLiteral("PR_HLAV"), headerResets, &headerValues);
-    const QString itemColumns = copiedColumns(dm(), QStringLiteral("PR_TAB"), itemResets, &itemValues);
-    // The departed extinguishers (taken to the workshop, scrapped, gone) stay behind.
-    // The copies take their keys in the order the technician arranged and keep their
-    // positions, so next year's list reads the same.
-    const QString items =
-        QStringLiteral("INSERT INTO PR_TAB (UNCIS, UNCH, %1) SELECT %2, :NEW, %3 FROM (SELECT * FROM PR_TAB "
-                       "WHERE UNCH = :OLD AND (STATUS IS NULL OR STATUS NOT IN (2, 3, 5, 10)) "
-                       "ORDER BY PORADI, UNCPOM, UNCIS)")
-            .arg(itemColumns, dm()->nextKeyExpression(QStringLiteral("PR_TAB")), itemValues);
-    const SqlParameters keys{{QStringLiteral("NEW"), int(newKey)},
-                             {QStringLiteral("OLD"), key},
-                             {QStringLiteral("KDO"), userStamp()}};
-    SqlParameters headerKeys = keys;
-    headerKeys.append({QStringLiteral("DATUM"), QDate::currentDate()});
-    QSqlQuery q = dm()->NewQuery();
-    if (!runSql(q,
-                QStringLiteral("INSERT INTO PR_HLAV (UNCIS, %1) SELECT :NEW, %2 FROM PR_HLAV WHERE UNCIS = :OLD")
-                    .arg(headerColumns, headerValues),
-                headerKeys, error))
-        return ResSaveFailed;
-    if (q.numRowsAffected() != 1) {
-        *error = QStringLiteral("Doklad nebyl zkopírován (%1)").arg(ResOpenFailed);
-        return ResOpenFailed;
-    }
-    if (!runSql(q, items, keys, error))
-        return ResSaveFailed;
-    return int(newKey);
+    const QHash<QString, QString> headerResets{{QStringLiteral("DATUM"), QStringLiteral(":DATUM")},
+                                               {QStringLiteral("PCISLO"), QStringLiteral("0")},
+                                               {QStringLiteral("UNCDOD"), QStringLiteral("0")},
+                                               {QStringLiteral("CISPRO"), QStringLiteral("''")},
+                                               {QStringLiteral("ZAMEK"), QStringLiteral("'N'")},
+                                               {QStringLiteral("FAKTURA"), QStringLiteral("'P'")},
+                                               {QStringLiteral("POCHP"), QStringLiteral("0")}};   // nothing judged yet
+    // The departed extinguishers (taken to the workshop, scrapped, gone) stay behind;
+    // the kept ones keep their positions. The mark goes back to the type name: the
+    // refinement it was made of is reset.
+    InspectionRules::CopiedItems items;
+    items.table = QStringLiteral("PR_TAB");
+    items.filter = QStringLiteral("STATUS IS NULL OR STATUS NOT IN (2, 3, 5, 10)");
+    items.order = QStringLiteral("PORADI, UNCPOM, UNCIS");
+    items.resets = {{QStringLiteral("STAV"), QStringLiteral("''")},
+                    {QStringLiteral("POZN"), QStringLiteral("''")},
+                    {QStringLiteral("STATUS"), QStringLiteral("0")},
+                    {QStringLiteral("OPRTEXT"), QStringLiteral("''")},
+                    {QStringLiteral("ZNACKA"), QStringLiteral("HP")}};
+    return InspectionRules::copyInspection(dm(), QStringLiteral("PR_HLAV"), key, headerResets, {items}, error);
 }
 
 bool TfHPC::correctYearsOf(int key, QString *error)
@@ -650,146 +559,40 @@ bool TfHPC::correctYearsOf(int key, QString *error)
 
 int TfHPC::CarryForward(int key)
 {
-    if (dm()->WritesBlocked() != 0) {
-        Prompt::warning(QStringLiteral("Zápis do databáze je blokován. Zkuste volbu zopakovat později."),
-                        QStringLiteral("Sdílení databáze"));
-        return ResWritesBlocked;
-    }
-    int newKey = 0;
-    QString failure;
-    {
-        TransactionGuard guard(dm());
-        auto run = [&]() -> bool {
-            if (!guard.isActive()) {
-                failure = guard.lastError();
-                return false;
-            }
-            emit statusText(QStringLiteral("Kopírování záznamů ..."));
-            newKey = copyForward(key, &failure);
+    const auto status = [this](const QString &text) { emit statusText(text); };
+    const int r = InspectionRules::carryForwardInTransaction(
+        *this, key,
+        [this, key, &status](QString *error) {
+            const int newKey = copyForward(key, error);
             if (newKey <= 0)
-                return false;
-            emit statusText(QStringLiteral("Převod na navou kontrolu ..."));
-            if (!correctYearsOf(newKey, &failure))
-                return false;
-            if (OpenRecord(newKey) < 0) {
-                failure = m_lastError;
-                return false;
-            }
-            if (!guard.commit()) {
-                failure = guard.lastError();
-                return false;
-            }
-            return true;
-        };
-        if (!run()) {
-            guard.rollback();
-            if (failure.isEmpty())
-                failure = QStringLiteral("Doklad nebyl zkopírován (%1)").arg(newKey);
-        }
-    }
-    emit statusText(QString());
-    if (!failure.isEmpty()) {
-        // The caches may hold the copy that was rolled back: read the source again.
-        OpenRecord(key);
-        m_lastError = failure;
-        Prompt::warning(failure, CopyCaption);
-        return newKey < 0 ? newKey : ResSaveFailed;
-    }
-    Prompt::information(QStringLiteral("Hotovo"), QStringLiteral("Kopírování dokladu o kontrole"));
-    return newKey;
+                return newKey;
+            status(QStringLiteral("Převod na navou kontrolu ..."));
+            return correctYearsOf(newKey, error) ? newKey : int(ResSaveFailed);
+        },
+        status, &m_lastError);
+    return r;
 }
 
 int TfHPC::VlozNaPozici(int itemKey, int inspKey, int pozice)
 {
     if (SaveRecord() < 0)
         return -2;
-    const QString table = polozky().table;
-    QSqlQuery q = dm()->NewQuery();
-    q.prepare(QStringLiteral("Update ") + table
-              + QStringLiteral(" SET UnCPom = UnCPom +1 WHERE UnCPom >= :UnCPom AND UnCH = :UnCH"));
-    q.bindValue(QStringLiteral(":UnCPom"), pozice);
-    q.bindValue(QStringLiteral(":UnCH"), inspKey);
-    if (!exec(q, m_lastError))
-        return -2;
-    q.prepare(QStringLiteral("Update ") + table + QStringLiteral(" SET UnCPom = :UnCPom WHERE UnCis = :UnCis "));
-    q.bindValue(QStringLiteral(":UnCPom"), pozice);
-    q.bindValue(QStringLiteral(":UnCis"), itemKey);
-    if (!exec(q, m_lastError) || q.numRowsAffected() != 1)
-        return -2;
-    return 0;
+    return InspectionRules::shiftToPosition(dm(), polozky().table, itemKey, inspKey, pozice, &m_lastError);
 }
 
 int TfHPC::InsertItemAtCurrent()
 {
-    RowCache &c = hp();
-    const int inspKey = header().value(QStringLiteral("UNCIS")).toInt();
-    const bool atEnd = c.currentRow() < 0 || isBlank(c.value(QStringLiteral("UNCPOM")));
-    const int pozice = atEnd ? 0 : c.value(QStringLiteral("UNCPOM")).toInt();
     // the inserted item is saved without the check; the next save does not ask again
     m_skipDateCheckOnce = true;
-    int key = 0;
-    bool ok = false;
-    {
-        TransactionGuard guard(dm());
-        if (guard.isActive()) {
-            key = AddItem();
-            if (key > 0) {
-                emit statusText(QStringLiteral("Vložení HP ..."));
-                const int r = atEnd ? (SaveRecord() < 0 ? -2 : 0) : VlozNaPozici(key, inspKey, pozice);
-                ok = r == 0 && OpenRecord(inspKey) == 0 && guard.commit();
-                if (!ok && guard.isActive())
-                    m_lastError = m_lastError.isEmpty() ? guard.lastError() : m_lastError;
-            }
-        } else {
-            m_lastError = guard.lastError();
-        }
-    }
-    emit statusText(QString());
-    if (!ok) {
-        OpenRecord(inspKey);
-        Prompt::warning(m_lastError.isEmpty() ? QStringLiteral("HP nebyl vložen") : m_lastError,
-                        QStringLiteral("Vložení HP"));
-        return key < 0 ? key : -2;
-    }
-    hp().locate(QStringLiteral("UNCIS"), key);
-    return key;
+    return InspectionRules::insertItemAtCurrent(
+        *this, polozky(), [this] { return AddItem(); }, QStringLiteral("HP"),
+        [this](const QString &text) { emit statusText(text); });
 }
 
 int TfHPC::MoveItem(QChar direction)
 {
-    RowCache &c = hp();
-    const int from = c.currentRow();
-    if (from < 0)
-        return -1;
-    // Only the two positions are exchanged: each extinguisher keeps its own key, which
-    // the workshop register and the barcode loading refer to. The neighbour and the
-    // notices at either end come from the shared swap, run on the keys and positions.
-    QSqlRecord fields;
-    fields.append(QSqlField(QStringLiteral("UNCIS"), QMetaType(QMetaType::Int)));
-    fields.append(QSqlField(QStringLiteral("UNCPOM"), QMetaType(QMetaType::Int)));
-    RowCache order;
-    order.setFields(fields);
-    for (int r = 0; r < c.rowCount(); ++r) {
-        const int row = order.appendRow();
-        order.setValue(row, 0, c.value(r, QStringLiteral("UNCIS")));
-        order.setValue(row, 1, c.value(r, QStringLiteral("UNCPOM")));
-    }
-    order.setCurrentRow(from);
-    const int r = SwapWithNeighbour(order, direction, QStringLiteral("UNCIS"));
-    if (r < 0)
-        return r;
-    const int to = order.currentRow();
-    const int movedKey = c.value(from, QStringLiteral("UNCIS")).toInt();
-    const int pomColumn = c.fieldIndex(QStringLiteral("UNCPOM"));
-    c.setValue(from, pomColumn, order.value(from, 1));
-    c.setValue(to, pomColumn, order.value(to, 1));
-    if (SaveRecord() < 0) {
-        c.setValue(from, pomColumn, order.value(to, 1));
-        c.setValue(to, pomColumn, order.value(from, 1));
-        Prompt::error(QStringLiteral("Chyba při přesunu !"), QStringLiteral("Chyba"));
-        return -2;
-    }
-    m_skipDateCheckOnce = true;
-    hp().locate(QStringLiteral("UNCIS"), movedKey);
-    return 0;
+    const int r = InspectionRules::moveItem(*this, hp(), direction);
+    if (r == 0)
+        m_skipDateCheckOnce = true;
+    return r;
 }
