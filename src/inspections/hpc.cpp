@@ -12,7 +12,7 @@
 #include "core/sqlrun.h"
 #include "core/sqlpro.h"
 #include "customers/adrtexty.h"
-#include "inspections/inspectionrules.h"
+#include "inspections/protocolrules.h"
 
 namespace {
 
@@ -38,7 +38,6 @@ const QStringList ItemWriteColumns = {
     QStringLiteral("PORADI"), QStringLiteral("POSDIL"), QStringLiteral("CARKOD"), QStringLiteral("UNCPOM"),
     QStringLiteral("KDY"), QStringLiteral("KDO"), QStringLiteral("KLIC"), QStringLiteral("NAKSTR")};
 
-const QString CheckCaption = QStringLiteral("Kontrola před uložením");
 
 bool isBlank(const QVariant &v)
 {
@@ -291,7 +290,7 @@ int TfHPC::RepeatItem()
 {
     if (hp().currentRow() < 0)
         return AddItem();
-    return InspectionRules::repeatItem(*this, polozky(),
+    return ProtocolRules::repeatItem(*this, polozky(),
                                        {{QStringLiteral("VYRCIS"), QString()},
                                         {QStringLiteral("POZN"), QString()},
                                         {QStringLiteral("CARKOD"), 0}});
@@ -493,15 +492,8 @@ int TfHPC::BeforeSaveRecord()
 
 int TfHPC::CheckBeforeSave(bool skipDateCheck)
 {
-    RowCache &h = header();
-    if (h.currentRow() < 0) {
-        Prompt::warning(QStringLiteral("Doklad není otevřen"), CheckCaption);
+    if (ProtocolRules::checkBeforeSave(dm(), QStringLiteral("PR_Hlav"), header(), skipDateCheck, &m_lastError) < 0)
         return -1;
-    }
-    if (!skipDateCheck && InspectionRules::checkRegularInspection(dm(), QStringLiteral("PR_Hlav"), h, &m_lastError) < 0) {
-        Prompt::warning(m_lastError, CheckCaption);
-        return -1;
-    }
     recountLeftAtCustomer();
     return 0;
 }
@@ -525,7 +517,7 @@ int TfHPC::copyForward(int key, QString *error)
     // The departed extinguishers (taken to the workshop, scrapped, gone) stay behind;
     // the kept ones keep their positions. The mark goes back to the type name: the
     // refinement it was made of is reset.
-    InspectionRules::CopiedItems items;
+    ProtocolRules::CopiedItems items;
     items.table = QStringLiteral("PR_TAB");
     items.filter = QStringLiteral("STATUS IS NULL OR STATUS NOT IN (2, 3, 5, 10)");
     items.order = QStringLiteral("PORADI, UNCPOM, UNCIS");
@@ -534,7 +526,7 @@ int TfHPC::copyForward(int key, QString *error)
                     {QStringLiteral("STATUS"), QStringLiteral("0")},
                     {QStringLiteral("OPRTEXT"), QStringLiteral("''")},
                     {QStringLiteral("ZNACKA"), QStringLiteral("HP")}};
-    return InspectionRules::copyInspection(dm(), QStringLiteral("PR_HLAV"), key, headerResets, {items}, error);
+    return ProtocolRules::copyInspection(dm(), QStringLiteral("PR_HLAV"), key, headerResets, {items}, error);
 }
 
 bool TfHPC::correctYearsOf(int key, QString *error)
@@ -560,7 +552,7 @@ bool TfHPC::correctYearsOf(int key, QString *error)
 int TfHPC::CarryForward(int key)
 {
     const auto status = [this](const QString &text) { emit statusText(text); };
-    const int r = InspectionRules::carryForwardInTransaction(
+    const int r = ProtocolRules::carryForwardInTransaction(
         *this, key,
         [this, key, &status](QString *error) {
             const int newKey = copyForward(key, error);
@@ -577,21 +569,21 @@ int TfHPC::VlozNaPozici(int itemKey, int inspKey, int pozice)
 {
     if (SaveRecord() < 0)
         return -2;
-    return InspectionRules::shiftToPosition(dm(), polozky().table, itemKey, inspKey, pozice, &m_lastError);
+    return ProtocolRules::shiftToPosition(dm(), polozky().table, itemKey, inspKey, pozice, &m_lastError);
 }
 
 int TfHPC::InsertItemAtCurrent()
 {
     // the inserted item is saved without the check; the next save does not ask again
     m_skipDateCheckOnce = true;
-    return InspectionRules::insertItemAtCurrent(
+    return ProtocolRules::insertItemAtCurrent(
         *this, polozky(), [this] { return AddItem(); }, QStringLiteral("HP"),
         [this](const QString &text) { emit statusText(text); });
 }
 
 int TfHPC::MoveItem(QChar direction)
 {
-    const int r = InspectionRules::moveItem(*this, hp(), direction);
+    const int r = ProtocolRules::moveItem(*this, hp(), direction);
     if (r == 0)
         m_skipDateCheckOnce = true;
     return r;

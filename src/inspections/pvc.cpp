@@ -8,7 +8,7 @@
 #include "core/prompt.h"
 #include "core/rowcache.h"
 #include "core/sqlrun.h"
-#include "inspections/inspectionrules.h"
+#include "inspections/protocolrules.h"
 
 namespace {
 
@@ -24,7 +24,6 @@ const QString ListColumns = QStringLiteral(
     "VOD.DATUM as VODDATUM, VOD.CISPRO as VODCISPRO, ADR.NAZEV as ADRNAZEV, "
     "STR.STREDISKO as STRSTREDISKO, VOD.POCPV as VODPOCPV");
 
-const QString CheckCaption = QStringLiteral("Kontrola před uložením");
 
 } // namespace
 
@@ -272,7 +271,7 @@ int TfPVC::RepeatItem()
 {
     if (pv().currentRow() < 0)
         return AddItem();
-    return InspectionRules::repeatItem(*this, polozky(),
+    return ProtocolRules::repeatItem(*this, polozky(),
                                        {{QStringLiteral("OZNACENI"), QString()},
                                         {QStringLiteral("PRETLAK"), QVariant()},
                                         {QStringLiteral("PRUTOK"), QVariant()},
@@ -301,20 +300,20 @@ int TfPVC::VlozNaPozici(int itemKey, int inspKey, int pozice)
 {
     if (SaveRecord() < 0)
         return -2;
-    return InspectionRules::shiftToPosition(dm(), polozky().table, itemKey, inspKey, pozice, &m_lastError);
+    return ProtocolRules::shiftToPosition(dm(), polozky().table, itemKey, inspKey, pozice, &m_lastError);
 }
 
 int TfPVC::InsertItemAtCurrent()
 {
     m_skipDateCheckOnce = true;
-    return InspectionRules::insertItemAtCurrent(
+    return ProtocolRules::insertItemAtCurrent(
         *this, polozky(), [this] { return AddItem(); }, QStringLiteral("PV"),
         [this](const QString &text) { emit statusText(text); });
 }
 
 int TfPVC::MoveItem(QChar direction)
 {
-    const int r = InspectionRules::moveItem(*this, pv(), direction);
+    const int r = ProtocolRules::moveItem(*this, pv(), direction);
     if (r == 0)
         m_skipDateCheckOnce = true;
     return r;
@@ -376,15 +375,8 @@ int TfPVC::BeforeSaveRecord()
 
 int TfPVC::CheckBeforeSave(bool skipDateCheck)
 {
-    RowCache &h = header();
-    if (h.currentRow() < 0) {
-        Prompt::warning(QStringLiteral("Doklad není otevřen"), CheckCaption);
+    if (ProtocolRules::checkBeforeSave(dm(), QStringLiteral("VOD_Hlav"), header(), skipDateCheck, &m_lastError) < 0)
         return -1;
-    }
-    if (!skipDateCheck && InspectionRules::checkRegularInspection(dm(), QStringLiteral("VOD_Hlav"), h, &m_lastError) < 0) {
-        Prompt::warning(m_lastError, CheckCaption);
-        return -1;
-    }
     recountItems();
     return 0;
 }
@@ -399,7 +391,7 @@ int TfPVC::CheckBeforeNextSave()
 int TfPVC::CarryForward(int key)
 {
     const auto status = [this](const QString &text) { emit statusText(text); };
-    return InspectionRules::carryForwardInTransaction(
+    return ProtocolRules::carryForwardInTransaction(
         *this, key,
         [this, key](QString *error) {
             // Every hydrant stays with its findings; only the document starts afresh.
@@ -409,12 +401,12 @@ int TfPVC::CarryForward(int key)
                                                        {QStringLiteral("CISPRO"), QStringLiteral("''")},
                                                        {QStringLiteral("ZAMEK"), QStringLiteral("'N'")},
                                                        {QStringLiteral("HOTOVO"), QStringLiteral("'P'")}};
-            InspectionRules::CopiedItems hydrants;
+            ProtocolRules::CopiedItems hydrants;
             hydrants.table = QStringLiteral("VOD_TAB");
             hydrants.order = QStringLiteral("PORADI, UNCPOM, UNCIS");
-            InspectionRules::CopiedItems checks;
+            ProtocolRules::CopiedItems checks;
             checks.table = QStringLiteral("VODHKON");
-            return InspectionRules::copyInspection(dm(), QStringLiteral("VOD_HLAV"), key, headerResets,
+            return ProtocolRules::copyInspection(dm(), QStringLiteral("VOD_HLAV"), key, headerResets,
                                                    {hydrants, checks}, error);
         },
         status, &m_lastError);

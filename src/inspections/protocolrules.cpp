@@ -1,4 +1,4 @@
-#include "inspections/inspectionrules.h"
+#include "inspections/protocolrules.h"
 
 #include <QDate>
 #include <QSqlField>
@@ -12,7 +12,7 @@
 #include "core/sqlpro.h"
 #include "core/sqlrun.h"
 
-namespace InspectionRules {
+namespace ProtocolRules {
 
 int checkRegularInspection(TDMPro *dm, const QString &headerTable, const RowCache &h, QString *error)
 {
@@ -42,6 +42,22 @@ int checkRegularInspection(TDMPro *dm, const QString &headerTable, const RowCach
     else if (limit < datum && pravid == QLatin1String("N"))
         Prompt::information(QStringLiteral("V tomto období by\nM Ě L A\nbýt provedena pravidelná prohlídka"),
                             caption);
+    return 0;
+}
+
+int checkBeforeSave(TDMPro *dm, const QString &headerTable, const RowCache &header, bool skipDateCheck,
+                    QString *error)
+{
+    const QString caption = QStringLiteral("Kontrola před uložením");
+    if (header.currentRow() < 0) {
+        *error = QStringLiteral("Doklad není otevřen");
+        Prompt::warning(*error, caption);
+        return -1;
+    }
+    if (!skipDateCheck && checkRegularInspection(dm, headerTable, header, error) < 0) {
+        Prompt::warning(*error, caption);
+        return -1;
+    }
     return 0;
 }
 
@@ -261,4 +277,4 @@ int moveItem(TfClass &c, RowCache &items, QChar direction)
     return 0;
 }
 
-} // namespace InspectionRules
+} // namespace ProtocolRules

@@ -9,12 +9,17 @@
 
 #include "core/class.h"
 
-namespace InspectionRules {
+namespace ProtocolRules {
 
 // The earlier regular inspections of the same owner and site: a regular one within 12
 // months less 20 days of the last one, or a non-regular one after that, is pointed out
 // (the save goes on). 0, or -1 when they could not be read (*error).
 int checkRegularInspection(TDMPro *dm, const QString &headerTable, const RowCache &header, QString *error);
+// The check before saving that every inspection kind makes before its own counts: an
+// inspection must be open, and unless skipped the regular-inspection check runs.
+// Failures are warned with the caption "Kontrola před uložením". 0, or -1 (*error).
+int checkBeforeSave(TDMPro *dm, const QString &headerTable, const RowCache &header, bool skipDateCheck,
+                    QString *error);
 
 // One item table copied forward: the rows of the source inspection that filter (SQL,
 // may be empty) keeps, in the order given, with the values resets writes instead of
@@ -58,4 +63,4 @@ int insertItemAtCurrent(TfClass &controller, TfClass::ItemTable &items, const st
 // on failure.
 int moveItem(TfClass &controller, RowCache &items, QChar direction);
 
-} // namespace InspectionRules
+} // namespace ProtocolRules
