@@ -11,6 +11,7 @@
 
 #include "core/dokrad.h"
 #include "support/addressdata.h"
+#include "support/inspectionfixture.h"
 #include "support/programdatabasetest.h"
 #include "inspections/hpc.h"
 #include "inspections/serialsearch.h"
@@ -21,21 +22,6 @@ class TestInspections : public ProgramDatabaseTest
 private:
     static TfHPC *controller() { return TfClass::create<TfHPC>(DM); }
 
-    // A stored inspection of owner 10 at site 20 (unless told otherwise).
-    static int newInspection(TfHPC &c, const QDate &datum, const QString &pravid = QStringLiteral("A"),
-                             int fir = 10, int str = 20)
-    {
-        c.defaults().ClearVariables();
-        c.PresetNewInspection(datum);
-        c.SetVariable(QStringLiteral("PRAVID"), pravid);
-        c.SetVariable(QStringLiteral("UNCFIR"), fir);
-        c.SetVariable(QStringLiteral("UNCSTR"), str);
-        c.SetVariable(QStringLiteral("UNCTECH"), 30);
-        const int key = c.InsertRecord();
-        if (key > 0)
-            c.OpenRecord(key);
-        return key;
-    }
     // Adds an item with a serial number and saves it; returns its key.
     static int addItem(TfHPC &c, const QString &vyrcis, int status = 1)
     {

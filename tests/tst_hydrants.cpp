@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <QSqlQuery>
 
+#include "support/inspectionfixture.h"
 #include "support/programdatabasetest.h"
 #include "inspections/pvc.h"
 
@@ -14,20 +15,6 @@ class TestHydrants : public ProgramDatabaseTest
 private:
     static TfPVC *controller() { return TfClass::create<TfPVC>(DM); }
 
-    static int newInspection(TfPVC &c, const QDate &datum, const QString &pravid = QStringLiteral("A"),
-                             int fir = 10, int str = 20)
-    {
-        c.defaults().ClearVariables();
-        c.PresetNewInspection(datum);
-        c.SetVariable(QStringLiteral("PRAVID"), pravid);
-        c.SetVariable(QStringLiteral("UNCFIR"), fir);
-        c.SetVariable(QStringLiteral("UNCSTR"), str);
-        c.SetVariable(QStringLiteral("UNCTECH"), 30);
-        const int key = c.InsertRecord();
-        if (key > 0)
-            c.OpenRecord(key);
-        return key;
-    }
     static int addHydrant(TfPVC &c, const QString &oznaceni)
     {
         const int key = c.AddItem();
