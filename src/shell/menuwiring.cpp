@@ -9,4 +9,5 @@ void wireMenu(TfLTarko &window)
     wireAdminEntries(window);
     wireCommerceEntries(window);
     wireInspectionEntries(window);
+    wireBarcodeEntries(window);
 }

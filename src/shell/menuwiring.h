@@ -22,3 +22,6 @@ void wireCommerceEntries(TfLTarko &window);
 
 // Inspections, the plan and the workshop.
 void wireInspectionEntries(TfLTarko &window);
+
+// Barcode printing, loading the reader's file and completing what it gave.
+void wireBarcodeEntries(TfLTarko &window);
