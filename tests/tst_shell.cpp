@@ -216,6 +216,7 @@ private slots:
         const QHash<QString, Opens> expected = {
             {"Adresář/Adresy", {"window", "TfAdresyS"}},
             {"Kontroly/Hasící přístroje", {"window", "TfHPS"}},
+            {"Kontroly/Požární vodovody", {"window", "TfPVS"}},
             {"Kontroly/Dohledání HP", {"dialog", "fHPNajdi"}},
             {"Kontroly/Dílenské opravy", {"window", "TfDilnaS"}},
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
@@ -304,7 +305,8 @@ private slots:
         // so are the tool-bar buttons of subsystems still to come
         QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbKontrolyHP"))->isEnabled());
         QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbDilna"))->isEnabled());
-        QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPV"))->isEnabled());
+        QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPV"))->isEnabled());
+        QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPK"))->isEnabled());
         QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbFaktura"))->isEnabled());
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QVERIFY2(seen.contains(it.key()), qPrintable(it.key()));

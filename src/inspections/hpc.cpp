@@ -4,14 +4,12 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
-#include "core/dokrad.h"
 #include "core/globals.h"
 #include "core/money.h"
 #include "core/prompt.h"
 #include "core/rowcache.h"
 #include "core/sqlrun.h"
 #include "core/sqlpro.h"
-#include "customers/adrtexty.h"
 #include "inspections/protocolrules.h"
 
 namespace {
@@ -55,7 +53,7 @@ bool exec(QSqlQuery &q, QString &error)
 } // namespace
 
 TfHPC::TfHPC(TDMPro *dm, QObject *parent)
-    : TfClass(dm, parent)
+    : TfInspectionC(QStringLiteral("HP"), dm, parent)
 {
 }
 
@@ -63,20 +61,10 @@ int TfHPC::DefineEntity()
 {
     if (SetHeaderTable(QStringLiteral("PR_Hlav")) < 0)
         return -1;
-    if (AllocateItemTables(1) < 0 || DefineItemTable(Polozky, QStringLiteral("PR_Tab")) < 0)
+    if (AllocateItemTables(1) < 0 || definePositionedItems(QStringLiteral("PR_Tab")) < 0)
         return -1;
     ItemTable &it = polozky();
-    it.orderBy = QStringLiteral(" ORDER BY Poradi,UnCPom ");
-    // Carry-forward copies in the order the technician arranged; every copied row then
-    // gets a position after the previous one, so next year's list reads the same.
-    it.copyOrder = QStringLiteral("PORADI, UNCPOM, UNCIS");
     it.writeColumns = ItemWriteColumns;
-    // A new item lands at the end of its inspection: its position is its own key.
-    it.afterAppend = [](ItemTable &t) {
-        RowCache &c = *t.cache;
-        c.setValue(QStringLiteral("UNCPOM"), c.value(QStringLiteral("UNCIS")));
-        return 0;
-    };
     // The mark and the year are seen right as the technician goes from item to item,
     // not only once the inspection is saved.
     RowCache &items = *it.cache;
@@ -97,7 +85,7 @@ int TfHPC::DefineEntity()
     return 0;
 }
 
-void TfHPC::PresetNewInspection(const QDate &today)
+void TfHPC::presetInspection(const QDate &today)
 {
     SetVariable(QStringLiteral("PRAVID"), QStringLiteral("A"));
     SetVariable(QStringLiteral("DATUM"), today);
@@ -200,12 +188,6 @@ void TfHPC::PostCurrentItem()
     postItem(hp().currentRow());
 }
 
-bool TfHPC::ItemBeingEdited()
-{
-    const RowCache &c = hp();
-    return c.currentRow() >= 0 && c.row(c.currentRow()).state != RowCache::Unchanged;
-}
-
 int TfHPC::ChooseCondition(const QString &popis, int typ)
 {
     RowCache &c = hp();
@@ -267,23 +249,13 @@ bool TfHPC::NeedsWorkshopLink()
     return false;
 }
 
-int TfHPC::AddItem()
+void TfHPC::presetNewItem(TVarSQL &defaults)
 {
-    ItemTable &it = polozky();
-    RowCache &c = hp();
-    it.defaults.ClearVariables();
-    it.defaults.SetVariable(QStringLiteral("UNCH"), header().value(QStringLiteral("UNCIS")));
-    it.defaults.SetVariable(QStringLiteral("STATUS"), 0);
-    it.defaults.SetVariable(QStringLiteral("PREDILNA"), QStringLiteral("N"));
-    it.defaults.SetVariable(QStringLiteral("PREVYRAZ"), QStringLiteral("N"));
-    it.defaults.SetVariable(QStringLiteral("PRESKLAD"), QStringLiteral("N"));
-    it.defaults.SetVariable(QStringLiteral("CARKOD"), 0);
-    if (c.currentRow() >= 0)
-        for (const char *f : {"OBJEKT", "MISTO", "PORADI", "NAKSTR"})
-            it.defaults.SetVariable(QLatin1String(f), c.value(QLatin1String(f)));
-    const int key = AppendItem(it);
-    it.defaults.ClearVariables();
-    return key;
+    defaults.SetVariable(QStringLiteral("STATUS"), 0);
+    defaults.SetVariable(QStringLiteral("PREDILNA"), QStringLiteral("N"));
+    defaults.SetVariable(QStringLiteral("PREVYRAZ"), QStringLiteral("N"));
+    defaults.SetVariable(QStringLiteral("PRESKLAD"), QStringLiteral("N"));
+    defaults.SetVariable(QStringLiteral("CARKOD"), 0);
 }
 
 int TfHPC::RepeatItem()
@@ -296,51 +268,6 @@ int TfHPC::RepeatItem()
                                         {QStringLiteral("CARKOD"), 0}});
 }
 
-int TfHPC::DeleteCurrentItem()
-{
-    if (hp().currentRow() < 0)
-        return ResItemDeleteFailed;
-    return DeleteItem(polozky(), 0, polozky().table);
-}
-
-int TfHPC::FindItemBySerial(const QString &prefix)
-{
-    const RowCache &c = hp();
-    for (int r = 0; r < c.rowCount(); ++r)
-        if (c.value(r, QStringLiteral("VYRCIS")).toString().startsWith(prefix, Qt::CaseInsensitive))
-            return r;
-    return -1;
-}
-
-QString TfHPC::ObjectOfOwner(int poradi, bool *found)
-{
-    if (found)
-        *found = false;
-    QSqlQuery q = dm()->NewQuery();
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT Objekt FROM S_Objekt WHERE UnCH = :UnCH AND Poradi = :Poradi ORDER BY UnCis"));
-    q.bindValue(QStringLiteral(":UnCH"), header().value(QStringLiteral("UNCFIR")));
-    q.bindValue(QStringLiteral(":Poradi"), poradi);
-    if (!exec(q, m_lastError) || !q.next())
-        return QString();
-    if (found)
-        *found = true;
-    return q.value(0).toString();
-}
-
-bool TfHPC::TakeObjectByNumber()
-{
-    RowCache &c = hp();
-    if (c.currentRow() < 0)
-        return false;
-    bool found = false;
-    const QString objekt = ObjectOfOwner(c.value(QStringLiteral("PORADI")).toInt(), &found);
-    if (!found || c.value(QStringLiteral("OBJEKT")).toString() == objekt)
-        return false;
-    c.setValue(QStringLiteral("OBJEKT"), objekt);
-    return true;
-}
-
 QVector<LookupItem> TfHPC::ItemChoices(ItemChoice which, bool *ok)
 {
     static const QString sql[] = {
@@ -351,12 +278,6 @@ QVector<LookupItem> TfHPC::ItemChoices(ItemChoice which, bool *ok)
         QStringLiteral("SELECT POPIS from S_OprTxt order by popis"),
     };
     return readLookup(dm(), sql[which], {}, ok);
-}
-
-QVector<LookupItem> TfHPC::OwnerObjects(bool *ok)
-{
-    return readLookup(dm(), QStringLiteral("select Poradi, Objekt from s_objekt where UnCH=:UnCH ORDER BY Poradi"),
-                      {{QStringLiteral("UnCH"), currentOwner()}}, ok);
 }
 
 int TfHPC::AddRefinementText(const QString &text)
@@ -390,94 +311,16 @@ int TfHPC::AddRefinementText(const QString &text)
     return 0;
 }
 
-int TfHPC::SortItems(const QString &order)
-{
-    m_itemOrder = order;
-    polozky().orderBy = QStringLiteral(" ORDER BY ") + order + QLatin1Char(' ');
-    const int key = header().value(QStringLiteral("UNCIS")).toInt();
-    return key > 0 ? OpenRecord(key) : 0;
-}
-
 // --- inspection rules --------------------------------------------------------------
-
-bool TfHPC::CanHaveItems()
-{
-    RowCache &h = header();
-    return h.currentRow() >= 0 && h.value(QStringLiteral("UNCFIR")).toInt() != 0
-           && h.value(QStringLiteral("DATUM")).toDate().isValid()
-           && h.value(QStringLiteral("UNCTECH")).toInt() != 0;
-}
-
-int TfHPC::UnlinkDeliveryNote()
-{
-    RowCache &h = header();
-    if (h.currentRow() < 0)
-        return -1;
-    h.setValue(QStringLiteral("UNCDOD"), 0);
-    return SaveRecord() < 0 ? -1 : 0;
-}
-
-bool TfHPC::TakeNumberOfSeries()
-{
-    RowCache &h = header();
-    const QString code = h.currentRow() >= 0 ? h.value(QStringLiteral("CISPRO")).toString().trimmed() : QString();
-    if (code.isEmpty())
-        return false;
-    int sequence = 0;
-    const QString number = NextDocumentNumber(code, QString(), sequence, dm());
-    if (number.isEmpty())
-        return false;
-    h.setValue(QStringLiteral("CISPRO"), number);
-    h.setValue(QStringLiteral("PCISLO"), sequence);
-    return true;
-}
-
-int TfHPC::currentOwner()
-{
-    const RowCache &h = header();
-    return h.currentRow() >= 0 ? h.value(QStringLiteral("UNCFIR")).toInt() : 0;
-}
-
-void TfHPC::OwnerChosen()
-{
-    if (header().currentRow() < 0)
-        return;
-    header().setValue(QStringLiteral("UNCSTR"), 0);
-    FollowOwner(true);
-}
-
-bool TfHPC::FollowOwner(bool again)
-{
-    const int owner = currentOwner();
-    if (owner == m_termsOwner && !again)
-        return false;
-    readOwnerTerms(owner);
-    return true;
-}
-
-void TfHPC::readOwnerTerms(int owner)
-{
-    m_termsOwner = owner;
-    TAdresniTexty texts(dm());
-    if (owner > 0)
-        texts.SestavAdresu(owner);
-    m_ownerPriceList = owner > 0 ? texts.UnCCen : 0;
-    m_ownerDiscount = owner > 0 ? texts.Sleva : 0;
-}
 
 void TfHPC::recountLeftAtCustomer()
 {
-    RowCache &h = header();
-    if (h.currentRow() < 0 || !h.hasField(QStringLiteral("POCHP")))
-        return;
     const RowCache &c = hp();
     int count = 0;
     for (int r = 0; r < c.rowCount(); ++r)
         if (leftAtCustomer(c.value(r, QStringLiteral("STATUS")).toInt()))
             ++count;
-    const QVariant old = h.value(QStringLiteral("POCHP"));
-    if (old.isNull() || old.toInt() != count)
-        h.setValue(QStringLiteral("POCHP"), count);
+    storeCount(QStringLiteral("POCHP"), count);
 }
 
 int TfHPC::BeforeSaveRecord()
@@ -496,13 +339,6 @@ int TfHPC::CheckBeforeSave(bool skipDateCheck)
         return -1;
     recountLeftAtCustomer();
     return 0;
-}
-
-int TfHPC::CheckBeforeNextSave()
-{
-    const bool skip = m_skipDateCheckOnce;
-    m_skipDateCheckOnce = false;
-    return CheckBeforeSave(skip);
 }
 
 int TfHPC::copyForward(int key, QString *error)
@@ -565,26 +401,3 @@ int TfHPC::CarryForward(int key)
     return r;
 }
 
-int TfHPC::VlozNaPozici(int itemKey, int inspKey, int pozice)
-{
-    if (SaveRecord() < 0)
-        return -2;
-    return ProtocolRules::shiftToPosition(dm(), polozky().table, itemKey, inspKey, pozice, &m_lastError);
-}
-
-int TfHPC::InsertItemAtCurrent()
-{
-    // the inserted item is saved without the check; the next save does not ask again
-    m_skipDateCheckOnce = true;
-    return ProtocolRules::insertItemAtCurrent(
-        *this, polozky(), [this] { return AddItem(); }, QStringLiteral("HP"),
-        [this](const QString &text) { emit statusText(text); });
-}
-
-int TfHPC::MoveItem(QChar direction)
-{
-    const int r = ProtocolRules::moveItem(*this, hp(), direction);
-    if (r == 0)
-        m_skipDateCheckOnce = true;
-    return r;
-}

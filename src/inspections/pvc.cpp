@@ -28,7 +28,7 @@ const QString ListColumns = QStringLiteral(
 } // namespace
 
 TfPVC::TfPVC(TDMPro *dm, QObject *parent)
-    : TfClass(dm, parent)
+    : TfInspectionC(QStringLiteral("PV"), dm, parent)
 {
 }
 
@@ -36,18 +36,9 @@ int TfPVC::DefineEntity()
 {
     if (SetHeaderTable(QStringLiteral("VOD_Hlav")) < 0)
         return -1;
-    if (AllocateItemTables(2) < 0 || DefineItemTable(Polozky, QStringLiteral("VOD_Tab")) < 0
+    if (AllocateItemTables(2) < 0 || definePositionedItems(QStringLiteral("VOD_Tab")) < 0
         || DefineItemTable(Kontroly, QStringLiteral("VODHKON")) < 0)
         return -1;
-    ItemTable &it = polozky();
-    it.orderBy = QStringLiteral(" ORDER BY Poradi,UnCPom ");
-    it.copyOrder = QStringLiteral("PORADI, UNCPOM, UNCIS");
-    // A new item lands at the end of its inspection: its position is its own key.
-    it.afterAppend = [](ItemTable &t) {
-        RowCache &c = *t.cache;
-        c.setValue(QStringLiteral("UNCPOM"), c.value(QStringLiteral("UNCIS")));
-        return 0;
-    };
     item(Kontroly).orderBy = QStringLiteral(" ORDER BY UnCis ");
     SetListQuery(ListFrom, QStringLiteral("VOD"));
     setListColumns(ListColumns);
@@ -55,7 +46,7 @@ int TfPVC::DefineEntity()
     return 0;
 }
 
-void TfPVC::PresetNewInspection(const QDate &today)
+void TfPVC::presetInspection(const QDate &today)
 {
     SetVariable(QStringLiteral("PRAVID"), QStringLiteral("A"));
     SetVariable(QStringLiteral("DATUM"), today);
@@ -252,19 +243,19 @@ int TfPVC::ChooseType(int unccen)
     return 0;
 }
 
-int TfPVC::AddItem()
+void TfPVC::presetNewItem(TVarSQL &defaults)
 {
-    ItemTable &it = polozky();
-    RowCache &c = pv();
-    it.defaults.ClearVariables();
-    it.defaults.SetVariable(QStringLiteral("UNCH"), header().value(QStringLiteral("UNCIS")));
-    it.defaults.SetVariable(QStringLiteral("VYHOV"), QStringLiteral("N"));
-    if (c.currentRow() >= 0)
-        for (const char *f : {"OBJEKT", "MISTO", "PORADI", "NAKSTR"})
-            it.defaults.SetVariable(QLatin1String(f), c.value(QLatin1String(f)));
-    const int key = AppendItem(it);
-    it.defaults.ClearVariables();
-    return key;
+    defaults.SetVariable(QStringLiteral("VYHOV"), QStringLiteral("N"));
+}
+
+QVector<LookupItem> TfPVC::ItemChoices(ItemChoice which, bool *ok)
+{
+    static const QString sql[] = {
+        QStringLiteral("SELECT UNCIS, POPIS, VYROBCE FROM Cenik WHERE CSekce=11 ORDER BY popis"),
+        QStringLiteral("SELECT POPIS FROM S_VOZNAC ORDER BY popis"),
+        QStringLiteral("SELECT POPIS FROM S_VYBAV ORDER BY popis"),
+    };
+    return readLookup(dm(), sql[which], {}, ok);
 }
 
 int TfPVC::RepeatItem()
@@ -278,45 +269,6 @@ int TfPVC::RepeatItem()
                                         {QStringLiteral("POZN_1"), QString()},
                                         {QStringLiteral("VYHOV"), QStringLiteral("N")},
                                         {QStringLiteral("POZN"), QString()}});
-}
-
-int TfPVC::DeleteCurrentItem()
-{
-    if (pv().currentRow() < 0)
-        return ResItemDeleteFailed;
-    return DeleteItem(polozky(), 0, polozky().table);
-}
-
-int TfPVC::FindItemByDesignation(const QString &prefix)
-{
-    const RowCache &c = pv();
-    for (int r = 0; r < c.rowCount(); ++r)
-        if (c.value(r, QStringLiteral("OZNACENI")).toString().startsWith(prefix, Qt::CaseInsensitive))
-            return r;
-    return -1;
-}
-
-int TfPVC::VlozNaPozici(int itemKey, int inspKey, int pozice)
-{
-    if (SaveRecord() < 0)
-        return -2;
-    return ProtocolRules::shiftToPosition(dm(), polozky().table, itemKey, inspKey, pozice, &m_lastError);
-}
-
-int TfPVC::InsertItemAtCurrent()
-{
-    m_skipDateCheckOnce = true;
-    return ProtocolRules::insertItemAtCurrent(
-        *this, polozky(), [this] { return AddItem(); }, QStringLiteral("PV"),
-        [this](const QString &text) { emit statusText(text); });
-}
-
-int TfPVC::MoveItem(QChar direction)
-{
-    const int r = ProtocolRules::moveItem(*this, pv(), direction);
-    if (r == 0)
-        m_skipDateCheckOnce = true;
-    return r;
 }
 
 // --- user-defined checks ----------------------------------------------------------------
@@ -357,13 +309,7 @@ int TfPVC::AddCheck()
 
 void TfPVC::recountItems()
 {
-    RowCache &h = header();
-    if (h.currentRow() < 0)
-        return;
-    const int count = pv().rowCount();
-    const QVariant old = h.value(QStringLiteral("POCPV"));
-    if (old.isNull() || old.toInt() != count)
-        h.setValue(QStringLiteral("POCPV"), count);
+    storeCount(QStringLiteral("POCPV"), pv().rowCount());
 }
 
 int TfPVC::BeforeSaveRecord()
@@ -379,13 +325,6 @@ int TfPVC::CheckBeforeSave(bool skipDateCheck)
         return -1;
     recountItems();
     return 0;
-}
-
-int TfPVC::CheckBeforeNextSave()
-{
-    const bool skip = m_skipDateCheckOnce;
-    m_skipDateCheckOnce = false;
-    return CheckBeforeSave(skip);
 }
 
 int TfPVC::CarryForward(int key)

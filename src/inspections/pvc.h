@@ -10,27 +10,22 @@
 #include <QVariant>
 #include <QVector>
 
-#include "core/class.h"
+#include "inspections/inspectionc.h"
 
-class TfPVC : public TfClass
+class TfPVC : public TfInspectionC
 {
     Q_OBJECT
 public:
-    enum { Polozky = 0, Kontroly = 1 };
+    enum { Kontroly = 1 };
 
     explicit TfPVC(TDMPro *dm = DM, QObject *parent = nullptr);
 
-    ItemTable &polozky() { return item(Polozky); }
-    RowCache &pv() { return *item(Polozky).cache; }
+    RowCache &pv() { return items(); }
     RowCache &kontroly() { return *item(Kontroly).cache; }
 
     int DefineEntity() override;
     int AfterNewHeaderRow() override;
     int BeforeSaveRecord() override;
-
-    // Presets the values of the next new inspection: regular, dated today, in
-    // preparation, no number, no delivery note, unlocked.
-    void PresetNewInspection(const QDate &today = QDate::currentDate());
 
     // --- findings ------------------------------------------------------------------
     // The 23 finding columns of an item, in the order of their fields.
@@ -75,20 +70,16 @@ public:
     // The hydrant type chosen (CENIK row of section 11). Returns 0, or -1 when there
     // is no such type (nothing changes).
     int ChooseType(int unccen);
-    // "Přidat PV": a new item at the end, with the object, location, order number and
-    // cost centre of the current one. Returns its key.
-    int AddItem();
     // "Opakovat PV": a copy of the current item without its designation, pressure,
     // flow, notes and verdict. Returns its key.
-    int RepeatItem();
-    int DeleteCurrentItem();
+    int RepeatItem() override;
+    // What the item panel offers: the hydrant types (CENIK section 11, keyed by their
+    // row, the maker as extra column), the designations and the equipment texts.
+    enum ItemChoice { TypChoices, OznaceniChoices, VybavChoices };
+    QVector<LookupItem> ItemChoices(ItemChoice which, bool *ok = nullptr);
     // "Hledat označení": the row of the first item whose designation starts with the
     // text, ignoring case; -1 when none does.
-    int FindItemByDesignation(const QString &prefix);
-    // "Vložit nový" and the moves, as for extinguishers.
-    int VlozNaPozici(int itemKey, int inspKey, int pozice);
-    int InsertItemAtCurrent();
-    int MoveItem(QChar direction);
+    int FindItemByDesignation(const QString &prefix) { return FindItem(QStringLiteral("OZNACENI"), prefix); }
 
     // --- user-defined checks ---------------------------------------------------------
     // "Doplnit z předlohy": saves the inspection and adds one check per catalogue row
@@ -100,20 +91,18 @@ public:
     // --- inspection rules --------------------------------------------------------------
     // The regular-inspection dates (unless skipped) and the count of items. 0, or -1
     // when the save must be refused.
-    int CheckBeforeSave(bool skipDateCheck);
-    void setSkipNextDateCheck(bool skip) { m_skipDateCheckOnce = skip; }
-    bool skipsNextDateCheck() const { return m_skipDateCheckOnce; }
-    int CheckBeforeNextSave();
+    int CheckBeforeSave(bool skipDateCheck) override;
     // Carry-forward into a new inspection with every item and check. Returns the new
     // key (the new inspection is open) or a negative code (the source is open again).
-    int CarryForward(int key);
+    int CarryForward(int key) override;
 
-signals:
-    void statusText(const QString &text);
+protected:
+    // regular, dated today, in preparation, no number, no delivery note, unlocked
+    void presetInspection(const QDate &today) override;
+    void presetNewItem(TVarSQL &defaults) override;
 
 private:
     void recountItems();
     QString m_flowUnit = QStringLiteral("l/s");
     QVector<QVariant> m_findingsBuffer;
-    bool m_skipDateCheckOnce = false;
 };
