@@ -218,6 +218,8 @@ private slots:
             {"Kontroly/Hasící přístroje", {"window", "TfHPS"}},
             {"Kontroly/Dohledání HP", {"dialog", "fHPNajdi"}},
             {"Kontroly/Dílenské opravy", {"window", "TfDilnaS"}},
+            {"Kontroly/Plán kontol", {"window", "TfPlanProhS"}},
+            {"Kontroly/Plán kontrol komplet", {"window", "TfPlanProhKomS"}},
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
             {"Sklad/Ceník", {"window", "TfCenikS"}},
             {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},
