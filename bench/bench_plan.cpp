@@ -2,7 +2,7 @@
 // program's TfPlanProhKomC::BuildPlan (delete, insert from the view, the nine updates
 // that take technicians and counts from the last regular inspection, one transaction)
 // against the insert from the view alone (delete and INSERT ... SELECT, one
-// transaction). Both for the whole plan and for one year's period; each run three
+// transaction). Both for the whole plan and for the next year's period; each run three
 // times, the best counts. Target: the build within 3 x the insert alone.
 #include <QCoreApplication>
 #include <QDate>
@@ -64,9 +64,10 @@ int main(int argc, char **argv)
     std::unique_ptr<TfPlanProhKomC> plan(TfClass::create<TfPlanProhKomC>(&dm));
     if (!plan)
         return 1;
-    const int thisYear = QDate::currentDate().year();
+    // the sample's newest inspections are this year's: the next year is when they fall due
+    const int dueYear = QDate::currentDate().year() + 1;
     bool within = true;
-    for (const PlanPeriod::Bounds &bounds : {PlanPeriod::Bounds{0, 0}, PlanPeriod::Bounds{thisYear * 12 + 1, thisYear * 12 + 12}}) {
+    for (const PlanPeriod::Bounds &bounds : {PlanPeriod::Bounds{0, 0}, PlanPeriod::Bounds{dueYear * 12 + 1, dueYear * 12 + 12}}) {
         plan->setPeriod(bounds);
         const QStringList statements = plan->buildStatements();
         const double raw = best([&] {
@@ -91,7 +92,7 @@ int main(int argc, char **argv)
         const double ratio = built / raw;
         within = within && ratio <= 3.0;
         std::printf("%-22s %6d plan rows: insert alone %.3f s, complete build %.3f s, %.2f x (target 3 x)\n",
-                    bounds.from > 0 ? "one year's period" : "whole plan", rows, raw, built, ratio);
+                    bounds.from > 0 ? "next year's period" : "whole plan", rows, raw, built, ratio);
     }
     std::printf("%s\n", within ? "within target" : "OVER TARGET");
     return within ? 0 : 2;
