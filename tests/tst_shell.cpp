@@ -219,6 +219,8 @@ private slots:
             {"Kontroly/Požární vodovody", {"window", "TfPVS"}},
             {"Kontroly/Dohledání HP", {"dialog", "fHPNajdi"}},
             {"Kontroly/Dílenské opravy", {"window", "TfDilnaS"}},
+            {"Kontroly/Plán kontol", {"window", "TfPlanProhS"}},
+            {"Kontroly/Plán kontrol komplet", {"window", "TfPlanProhKomS"}},
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
             {"Sklad/Ceník", {"window", "TfCenikS"}},
             {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},

@@ -20,7 +20,9 @@ QStringList scriptNames()
             QStringLiteral("codelists.sql"), QStringLiteral("numbering.sql"),
             QStringLiteral("texts.sql"), QStringLiteral("customers.sql"),
             QStringLiteral("pricelists.sql"), QStringLiteral("equipment.sql"),
+            QStringLiteral("dampers.sql"),
             QStringLiteral("hydrants.sql"), QStringLiteral("barcodes.sql"),
+            QStringLiteral("plan.sql"),
             QStringLiteral("reports.sql")};
 }
 

@@ -1,4 +1,5 @@
 #include "shell/ltarko.h"
+#include "shell/verze.h"
 #include "shell/data.h"
 #include "shell/datamodul.h"
 #include "shell/menuwiring.h"
@@ -239,7 +240,8 @@ void TfLTarko::afterConnect()
     // the process-wide parameters without showing the parameters window; a failure has
     // been shown and the values in force stay
     loadFrameworkParameters(*m_dm);
-    // the schema check of older databases joins here
+    // an older database is brought to the current schema before anything reads it
+    TfVerze::check(m_dm, this);
     if (onConnected)
         onConnected();
 }

@@ -5,12 +5,15 @@
 #include "inspections/hpdilyvykony.h"
 #include "inspections/hps.h"
 #include "inspections/pvs.h"
+#include "inspections/planprohs.h"
 
 void wireInspectionEntries(TfLTarko &window)
 {
     window.bind(QStringLiteral("miKontrolyHP"), [&window] { OtevriKontrolyHP(&window); });
     // the tool button "PV" runs the same entry
     window.bind(QStringLiteral("miKontrolyPV"), [&window] { OtevriKontrolyPV(&window); });
+    window.bind(QStringLiteral("miPlan"), [&window] { OtevriPlan(&window); });
+    window.bind(QStringLiteral("miPlanKomplet"), [&window] { OtevriPlanKomplet(&window); });
     window.bind(QStringLiteral("miDohledaniHP"), [&window] { OtevriDohledaniHP(&window); });
     // the tool button "Dílna" runs the same entry
     window.bind(QStringLiteral("miDilna"), [&window] { OtevriDilnu(&window); });
