@@ -220,6 +220,7 @@ private slots:
             {"Kontroly/Dílenské opravy", {"window", "TfDilnaS"}},
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
             {"Sklad/Ceník", {"window", "TfCenikS"}},
+            {"Formuláře/Dodací listy", {"window", "TfDodakS"}},
             {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},
             {"Seznamy/Ceník oprav", {"dialog", "fCenikProhES"}},
             {"Seznamy/Uživatelský ceník", {"dialog", "fCenikUziv"}},

@@ -1,4 +1,6 @@
 #include "inspections/hp.h"
+#include "commerce/dodaklink.h"
+#include "commerce/doddil.h"
 #include "widgets/viewhelpers.h"
 #include "inspections/hpc.h"
 #include "inspections/dilnadialogs.h"
@@ -307,9 +309,7 @@ QWidget *TfHP::buildItemsPage()
     connect(sbSmazat, &QToolButton::clicked, this, [this] { SmazatHP(); });
     connect(sbVys, &QToolButton::clicked, this, [this] { Presun(QLatin1Char('P')); });
     connect(sbNiz, &QToolButton::clicked, this, [this] { Presun(QLatin1Char('N')); });
-    // the spare parts and work of an item come with the delivery notes; until then the
-    // button does nothing and says so by being disabled
-    sbND->setEnabled(false);
+    connect(sbND, &QToolButton::clicked, this, [this] { showSparePartsOfItem(hpc()->hp(), dsHla()->value(QStringLiteral("UNCIS")).toInt(), this); });
     for (QToolButton *b : {sbPridat, sbOpakovat, sbSmazat, sbVys, sbNiz, sbND})
         buttons->addWidget(b);
     buttons->addStretch();
@@ -586,18 +586,20 @@ void TfHP::buildMenus()
               QKeySequence(Qt::ALT | Qt::Key_O));
     menuEntry(hp, QStringLiteral("miVlozitHP"), QStringLiteral("&Vložit nový"), [this] { VlozitNovy(); });
     menuEntry(hp, QStringLiteral("miSmazatHP"), QStringLiteral("Smazat HP"), [this] { SmazatHP(); });
-    // the spare parts and work of an item come with the delivery notes
-    menuEntry(hp, QStringLiteral("miND"), QStringLiteral("Náhradní &díly a práce"));
+    menuEntry(hp, QStringLiteral("miND"), QStringLiteral("Náhradní &díly a práce"), [this] { showSparePartsOfItem(hpc()->hp(), dsHla()->value(QStringLiteral("UNCIS")).toInt(), this); });
     menuEntry(hp, QStringLiteral("miRaditZapis"), QStringLiteral("Řadit podle pořadí zápisu"),
               [this] { RaditPodlePoradiZapisu(); });
 
-    // the delivery notes are the business of their own windows; their entries wait for them
     QMenu *dilna = m_menu->addMenu(QStringLiteral("Dílna"));
     dilna->setObjectName(QStringLiteral("miDilna"));
     menuEntry(dilna, QStringLiteral("miPropojit"), QStringLiteral("&Propojit s dílnou"), [this] { PropojitSDilnou(); });
     QMenu *dodaci = m_menu->addMenu(QStringLiteral("Dodací list"));
     dodaci->setObjectName(QStringLiteral("miDodaciList"));
-    menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"));
+    menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"), [this] {
+        OtevritDodaciList(controller(), this);
+        setChanged(controller()->isModified());
+        RefreshEditActions();
+    });
     menuEntry(dodaci, QStringLiteral("miOdpojitDL"), QStringLiteral("Odpojit"), [this] { OdpojitDL(); });
     QMenu *tisk = m_menu->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
@@ -739,6 +741,8 @@ void TfHP::AfterRefreshEditActions()
     enable("miRaditZapis", hasItems);
     enable("miPropojit", header && hasItems);
     enable("miOdpojitDL", header && dsHla()->value(QStringLiteral("UNCDOD")).toInt() != 0);
+    enable("miOtevritDL", header);
+    enable("miND", header);
 }
 
 // --- the document ----------------------------------------------------------------------
