@@ -223,6 +223,7 @@ private slots:
             {"Kontroly/Plán kontrol komplet", {"window", "TfPlanProhKomS"}},
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
             {"Sklad/Ceník", {"window", "TfCenikS"}},
+            {"Formuláře/Dodací listy", {"window", "TfDodakS"}},
             {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},
             {"Seznamy/Ceník oprav", {"dialog", "fCenikProhES"}},
             {"Seznamy/Uživatelský ceník", {"dialog", "fCenikUziv"}},

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QToolBar>
 
+#include "commerce/doddil.h"
 #include "core/prompt.h"
 #include "inspections/dilna.h"
 #include "inspections/dilnac.h"
@@ -43,7 +44,6 @@ TfDilnaS::TfDilnaS(QWidget *parent)
     auto *fill = new QAction(QStringLiteral("Doplnit"), this);
     fill->setObjectName(QStringLiteral("acDoplnit"));
     connect(fill, &QAction::triggered, this, &TfDilnaS::Doplnit);
-    // the spare-parts window comes with the delivery notes; until then only the refusal
     auto *parts = new QAction(QStringLiteral("Náhradní  díly a práce k HP"), this);
     parts->setObjectName(QStringLiteral("acNahradniDily"));
     connect(parts, &QAction::triggered, this, &TfDilnaS::NahradniDily);
@@ -148,8 +148,10 @@ void TfDilnaS::Doplnit()
 
 void TfDilnaS::NahradniDily()
 {
-    if (TfDilnaC *c = dilnac())
-        c->CanShowSpareParts();
+    TfDilnaC *c = dilnac();
+    if (c && c->CanShowSpareParts() == 0)
+        showSpareParts(c->list().value(QStringLiteral("UNCPOL")).toInt(), c->list().value(QStringLiteral("UNCPRO")).toInt(),
+                       c->list().value(QStringLiteral("UNCCEN")).toInt(), this);
 }
 
 TfDilnaS *VytvorDilnu(QWidget *parent)

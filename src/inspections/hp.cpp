@@ -1,4 +1,6 @@
 #include "inspections/hp.h"
+#include "commerce/dodaklink.h"
+#include "commerce/doddil.h"
 #include "inspections/hpc.h"
 #include "inspections/dilnadialogs.h"
 #include "widgets/codelists.h"
@@ -78,7 +80,7 @@ TfHP::TfHP(TfHPC *controller, QWidget *parent)
     // the spare parts and work of an item come with the delivery notes; until then the
     // button does nothing and says so by being disabled
     QToolButton *sbND = button(QStringLiteral("sbND"), QStringLiteral("Náhradní díly a práce"));
-    sbND->setEnabled(false);
+    connect(sbND, &QToolButton::clicked, this, [this] { NahradniDily(); });
     QWidget *items = buildItemsPage(model, {40, 140, 180, 120, 110, 110, 60, 160}, {sbND});
     setItemPanel(items, buildItemPanel());
     pages()->addTab(items, QStringLiteral("Hasicí přístoje"));
@@ -262,17 +264,19 @@ QWidget *TfHP::buildItemPanel()
 void TfHP::buildMenus()
 {
     QMenu *hp = buildMenuBar();
-    // the spare parts and work of an item come with the delivery notes
-    menuEntry(hp, QStringLiteral("miND"), QStringLiteral("Náhradní &díly a práce"));
+    menuEntry(hp, QStringLiteral("miND"), QStringLiteral("Náhradní &díly a práce"), [this] { NahradniDily(); });
     addSortEntry(hp);
 
-    // the delivery notes are the business of their own windows; their entries wait for them
     QMenu *dilna = menuBar()->addMenu(QStringLiteral("Dílna"));
     dilna->setObjectName(QStringLiteral("miDilna"));
     menuEntry(dilna, QStringLiteral("miPropojit"), QStringLiteral("&Propojit s dílnou"), [this] { PropojitSDilnou(); });
     QMenu *dodaci = menuBar()->addMenu(QStringLiteral("Dodací list"));
     dodaci->setObjectName(QStringLiteral("miDodaciList"));
-    menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"));
+    menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"), [this] {
+        OtevritDodaciList(controller(), this);
+        setChanged(controller()->isModified());
+        RefreshEditActions();
+    });
     menuEntry(dodaci, QStringLiteral("miOdpojitDL"), QStringLiteral("Odpojit"), [this] { OdpojitDL(); });
     QMenu *tisk = menuBar()->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
@@ -284,6 +288,11 @@ void TfHP::buildMenus()
               [this] { TiskDokladu(HPDocument::Dilna); });
     menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"));
     addKonec();
+}
+
+void TfHP::NahradniDily()
+{
+    showSparePartsOfItem(hpc()->hp(), dsHla()->value(QStringLiteral("UNCIS")).toInt(), this);
 }
 
 // --- showing ---------------------------------------------------------------------------
@@ -365,6 +374,9 @@ int TfHP::OnEditChange(RowCache *source)
 void TfHP::refreshKindActions(bool header, bool items, bool hasItems, bool hasCurrent)
 {
     (void)items, (void)hasCurrent;
+    for (const char *name : {"miOtevritDL", "miND"})
+        if (QAction *a = menuAction(QString::fromLatin1(name)))
+            a->setEnabled(header);
     if (QAction *a = menuAction(QStringLiteral("miPropojit")))
         a->setEnabled(header && hasItems);
 }

@@ -33,6 +33,8 @@ public:
     // "Doklad o kontrole HP", "Doklad o vyřazení HP": the stored inspection printed
     // with a document design of the kind into a preview. 0, 1 when the user stopped.
     int TiskDokladu(HPDocument kind);
+    // "Náhradní díly a práce": the parts and work used on the current extinguisher
+    void NahradniDily();
 
     // --- the extinguishers ---------------------------------------------------------
     int PridatHP() { return Pridat(); }

@@ -3,6 +3,7 @@
 #include "commerce/cenikes.h"
 #include "commerce/ceniks.h"
 #include "commerce/cenikuziv.h"
+#include "commerce/dodaks.h"
 #include "core/prompt.h"
 
 namespace {
@@ -23,4 +24,6 @@ void wireCommerceEntries(TfLTarko &window)
     window.bind(QStringLiteral("miZakladniCenik"), [&window] { openEditor<TfCenikES>(&window); });
     window.bind(QStringLiteral("miCenikOprav"), [&window] { openEditor<TfCenikProhES>(&window); });
     window.bind(QStringLiteral("miUzivCenik"), [&window] { openEditor<TfCenikUziv>(&window); });
+    // the tool button "DL" runs the same entry
+    window.bind(QStringLiteral("miDodaciListy"), [&window] { OtevriDodaciListy(&window); });
 }
