@@ -1,6 +1,7 @@
 // The list window over a real list: title sort, search, marking, filters on marks,
 // deletes one by one and in bulk, the stored order, pick mode.
 #include <QtTest>
+#include <QTableWidget>
 #include <QAction>
 #include <QHeaderView>
 #include <QSqlQuery>
@@ -296,7 +297,7 @@ private slots:
         QCOMPARE(w->model()->rowCount(), 12);
         prompt().onModal([](QDialog *d) {
             auto *list = qobject_cast<TfFiltrySez *>(d);
-            if (!list || list->list()->count() != 1 || !list->list()->item(0)->text().startsWith(QStringLiteral("Větší než pět")))
+            if (!list || list->count() != 1 || !list->table()->item(0, 0)->text().startsWith(QStringLiteral("Větší než pět")))
                 return int(QDialog::Rejected);
             return int(QDialog::Accepted);
         });
@@ -317,9 +318,8 @@ private slots:
         w->action(QStringLiteral("acZrusitFiltr"))->trigger();
         prompt().onModal([](QDialog *d) {
             auto *list = qobject_cast<TfFiltrySez *>(d);
-            for (int i = 0; list && i < list->list()->count(); ++i)
-                if (list->list()->item(i)->text().startsWith(QStringLiteral("Dva")))
-                    list->list()->setCurrentRow(i);
+            if (list)
+                list->selectName(QStringLiteral("Dva"));
             return int(QDialog::Accepted);
         });
         w->action(QStringLiteral("acFiltry"))->trigger();

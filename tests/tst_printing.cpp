@@ -3,6 +3,7 @@
 // inspection documents. Every printout is read back from PDF with pdftotext, and a
 // page is looked at as a picture where the layout is the point.
 #include <QtTest>
+#include <QTableWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -272,7 +273,7 @@ private slots:
         QString offered, title1;
         bool lineUnderRow = false;
         prompt().onModal<TfGSez>([&offered](TfGSez *d) {
-            offered = d->lbSestavy->item(0)->text();
+            offered = d->table()->item(0, 0)->text();
             return int(QDialog::Accepted);
         });
         prompt().onModal<TfObecTiskD>([&](TfObecTiskD *d) {

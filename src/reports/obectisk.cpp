@@ -184,6 +184,12 @@ void TtObecTisk::setGroup(const QString &field)
 
 namespace ListPrint {
 
+QFont designFont(const Templates::ColumnFont &font)
+{
+    return columnFont(font);
+}
+
+
 double scaleOf(const QList<PrintColumn> &columns, qreal bandWidth)
 {
     // the designer width of all columns: the right edge of the rightmost one

@@ -74,6 +74,9 @@ public:
 
 namespace ListPrint {
 
+// A design column's font as the page (and the designer's box) shows it.
+QFont designFont(const Templates::ColumnFont &font);
+
 // The scale of designer positions to a band width: (width - 3) / the designer width of
 // all columns; 0 when the columns have no width.
 double scaleOf(const QList<Templates::PrintColumn> &columns, qreal bandWidth);

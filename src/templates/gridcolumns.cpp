@@ -35,17 +35,23 @@ Qt::Alignment alignmentOf(const GridColumn &column)
 
 } // namespace
 
+int gridLayoutKey(TDMPro *dm, const QString &window, int variant, int key)
+{
+    if (key > 0)
+        return key;
+    QList<DesignEntry> entries;
+    TemplateStore(dm).listGridLayouts(window, variant, entries);
+    for (const DesignEntry &e : entries)
+        if (key <= 0 || e.key < key)
+            key = e.key;
+    return qMax(0, key);
+}
+
 bool resolveGridColumns(TDMPro *dm, const QString &window, int variant, int key,
                         const QString &aliasTables, const QString &listColumns, GridColumns *out)
 {
     TemplateStore store(dm);
-    if (key <= 0) {
-        QList<DesignEntry> entries;
-        store.listGridLayouts(window, variant, entries);
-        for (const DesignEntry &e : entries)
-            if (key <= 0 || e.key < key)
-                key = e.key;
-    }
+    key = gridLayoutKey(dm, window, variant, key);
     GridLayout layout;
     if (key <= 0 || store.loadGridLayout(key, layout) < 0 || layout.columns.isEmpty())
         return false;
@@ -73,7 +79,8 @@ bool resolveGridColumns(TDMPro *dm, const QString &window, int variant, int key,
                                   + selected;
         out->columns << c;
     }
-    return true;
+    // a layout whose every item was withdrawn leaves the list its own columns
+    return !out->columns.isEmpty();
 }
 
 QHash<QString, DisplayFormat> dictionaryFormats(TDMPro *dm, const QString &aliasTables)

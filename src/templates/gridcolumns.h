@@ -17,6 +17,10 @@ struct GridColumns
     QString selectColumns;         // the list's own columns, and those the layout adds
 };
 
+// The layout a list shows for its stored number: the key itself, or with key <= 0 the
+// window's first layout of the variant (0 when it has none).
+int gridLayoutKey(TDMPro *dm, const QString &window, int variant, int key);
+
 // The grid layout of the key, or with key <= 0 the window's first layout of the
 // variant, resolved against the dictionary items the alias tables offer. Every column
 // the layout names and the list's columns lack is added to the SELECT columns as

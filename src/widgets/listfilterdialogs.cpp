@@ -1,13 +1,19 @@
 #include "widgets/listfilterdialogs.h"
 #include "core/format.h"
 #include "core/globals.h"
+#include "core/prompt.h"
+#include "templates/templatestore.h"
+#include "widgets/columnboxes.h"
+#include "widgets/filterdesigners.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -64,26 +70,41 @@ void TfFiltrSloupec::setOperator(const QString &code)
         m_operator->setCurrentIndex(i);
 }
 
-TfFiltrySez::TfFiltrySez(const QList<Templates::DesignEntry> &entries, QWidget *parent)
-    : QDialog(parent), m_entries(entries)
+TfFiltrySez::TfFiltrySez(const QString &window, int variant, const QString &aliasTables, QWidget *parent)
+    : TfDesignChoice(QStringLiteral("fFiltrySez"), ProductKey + QStringLiteral(" : Seznam filtrů"), parent)
 {
-    setObjectName(QStringLiteral("fFiltrySez"));
-    setWindowTitle(ProductKey + QStringLiteral(" : Seznam filtrů"));
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("lbFiltry"));
-    for (const Templates::DesignEntry &e : entries)
-        m_list->addItem(e.name + (e.changed.isValid() ? QStringLiteral("   (") + displayText(e.changed) + QLatin1Char(')') : QString()));
-    if (!entries.isEmpty())
-        m_list->setCurrentRow(0);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
-    layout->addWidget(okCancel(this));
-    resize(360, 300);
-}
-
-int TfFiltrySez::chosenKey() const
-{
-    const int row = m_list->currentRow();
-    return row >= 0 && row < m_entries.size() ? m_entries.at(row).key : 0;
+    cbVlastni = new QCheckBox(QStringLiteral("Vlastní filtry"), this);
+    cbVlastni->setObjectName(QStringLiteral("cbVlastni"));
+    cbVlastni->setChecked(true);
+    cbVygenerovane = new QCheckBox(QStringLiteral("Vygenerované filtry"), this);
+    cbVygenerovane->setObjectName(QStringLiteral("cbVygenerovane"));
+    cbVygenerovane->setChecked(true);
+    auto *kinds = new QHBoxLayout;
+    kinds->addWidget(cbVlastni);
+    kinds->addWidget(cbVygenerovane);
+    kinds->addStretch(1);
+    static_cast<QVBoxLayout *>(layout())->insertLayout(1, kinds);
+    Operations ops;
+    ops.list = [this, window, variant](QList<Templates::DesignEntry> &out) {
+        out.clear();
+        if (!cbVlastni->isChecked() && !cbVygenerovane->isChecked())
+            return 0;
+        const QString kind = cbVlastni->isChecked() == cbVygenerovane->isChecked()
+                                 ? QString()
+                                 : (cbVlastni->isChecked() ? QStringLiteral("V") : QStringLiteral("S"));
+        return Templates::TemplateStore().listFilters(window, variant, out, kind);
+    };
+    ops.remove = [](int key) { return Templates::TemplateStore().deleteFilter(key); };
+    ops.edit = [this, window, variant, aliasTables](int key) {
+        TfGP designer(window, variant, aliasTables, this);
+        designer.openStored(key);
+        if (Prompt::runModal(&designer) == QDialog::Accepted) {
+            m_applied = designer.filter();
+            accept();
+        }
+        return designer.bar()->currentKey();
+    };
+    setOperations(ops);
+    connect(cbVlastni, &QCheckBox::toggled, this, [this] { refresh(chosenKey()); });
+    connect(cbVygenerovane, &QCheckBox::toggled, this, [this] { refresh(chosenKey()); });
 }

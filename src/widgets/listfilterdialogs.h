@@ -5,10 +5,13 @@
 #include <QList>
 
 #include "templates/templatemodel.h"
+#include "widgets/designchoice.h"
+
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
-class QListWidget;
+class QCheckBox;
 
 // "Filtr pro sloupec": an operator and a value for one column, prefilled with the
 // value of the cell the user pointed at.
@@ -26,16 +29,19 @@ private:
     QLineEdit *m_value;
 };
 
-// The stored filters of one window; the chosen entry's key, 0 when none was chosen.
-class TfFiltrySez : public QDialog
+// The stored filters of one window: "Vlastní filtry" (made in the filter designer) and
+// "Vygenerované filtry" (saved from the list) restrict the choice; "Nový" and "Editace"
+// open TfGP, and a filter applied there ends the choice with that filter as shown.
+class TfFiltrySez : public TfDesignChoice
 {
     Q_OBJECT
 public:
-    TfFiltrySez(const QList<Templates::DesignEntry> &entries, QWidget *parent = nullptr);
-    int chosenKey() const;
-    QListWidget *list() const { return m_list; }
+    TfFiltrySez(const QString &window, int variant, const QString &aliasTables, QWidget *parent = nullptr);
+    const std::optional<Templates::FilterDesign> &appliedFilter() const { return m_applied; }
+
+    QCheckBox *cbVlastni = nullptr;
+    QCheckBox *cbVygenerovane = nullptr;
 
 private:
-    QListWidget *m_list;
-    QList<Templates::DesignEntry> m_entries;
+    std::optional<Templates::FilterDesign> m_applied;
 };

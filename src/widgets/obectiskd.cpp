@@ -4,6 +4,7 @@
 #include "core/prompt.h"
 #include "core/rtf.h"
 #include "templates/templatestore.h"
+#include "widgets/designers.h"
 #include "widgets/printpreview.h"
 #include "widgets/toolbuttons.h"
 
@@ -12,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextEdit>
@@ -75,40 +75,49 @@ ListPrintOptions TfObecTiskD::options() const
     return o;
 }
 
+namespace {
+
+TfDesignChoice::Operations reportOperations(const QString &window, int variant)
+{
+    return {[window, variant](QList<Templates::DesignEntry> &out) {
+                return Templates::TemplateStore().listReports(window, variant, out);
+            },
+            [](int key) { return Templates::TemplateStore().deleteReport(key); }, {}};
+}
+
+} // namespace
+
 TfGSez::TfGSez(const QString &window, int variant, QWidget *parent)
-    : QDialog(parent)
+    : TfDesignChoice(QStringLiteral("fGSez"), QStringLiteral("Tarko 8 : Seznam uživatelských sestav"), parent),
+      m_window(window), m_variant(variant)
 {
-    setObjectName(QStringLiteral("fGSez"));
-    setWindowTitle(QStringLiteral("Tarko 8 : Seznam uživatelských sestav"));
-    auto *layout = new QVBoxLayout(this);
-    lbSestavy = new QListWidget(this);
-    lbSestavy->setObjectName(QStringLiteral("lbSestavy"));
-    layout->addWidget(lbSestavy);
-    QList<Templates::DesignEntry> entries;
-    Templates::TemplateStore().listReports(window, variant, entries);
-    for (const Templates::DesignEntry &e : entries) {
-        lbSestavy->addItem(e.name);
-        m_keys << e.key;
-    }
-    if (!m_keys.isEmpty())
-        lbSestavy->setCurrentRow(0);
-    QPushButton *ok = nullptr;
-    QPushButton *cancel = nullptr;
-    layout->addLayout(newOkCancelRow(this, ok, cancel, QStringLiteral("Použít"), QStringLiteral("Zavřít bez použití")));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(lbSestavy, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    setOperations(reportOperations(window, variant));
 }
 
-int TfGSez::chosenKey() const
+void TfGSez::setAliasTables(const QString &aliasTables)
 {
-    const int row = lbSestavy->currentRow();
-    return row >= 0 && row < m_keys.size() ? m_keys.at(row) : 0;
+    TfDesignChoice::Operations ops = reportOperations(m_window, m_variant);
+    ops.edit = [this, aliasTables](int key) {
+        TfGS designer(m_window, m_variant, aliasTables, this);
+        designer.open(key);
+        if (Prompt::runModal(&designer) == TfGS::ResultPrint) {
+            m_printed = designer.design();
+            // the choice ends with the edit: the list prints the design as it was shown
+            accept();
+        }
+        return designer.currentKey();
+    };
+    setOperations(ops);
 }
 
-int TfGSez::count() const
+TfGSDokSez::TfGSDokSez(const QString &window, int variant, const QString &aliasTables, QWidget *parent)
+    : TfDesignChoice(QStringLiteral("fGSDokSez"), QStringLiteral("Nabídka"), parent)
 {
-    return int(m_keys.size());
+    TfDesignChoice::Operations ops = reportOperations(window, variant);
+    ops.edit = [this, window, variant, aliasTables](int key) {
+        return DesignWindows::editDocumentDesign(this, window, variant, aliasTables, key);
+    };
+    setOperations(ops);
 }
 
 namespace ListPrintWindows {
@@ -138,17 +147,19 @@ int printUserReport(QWidget *parent, const TfClass &controller, const QString &w
                     const QString &aliasTables)
 {
     TfGSez choice(window, variant, parent);
-    if (choice.count() == 0) {
-        Prompt::information(QStringLiteral("Pro tento seznam není uložena žádná sestava."),
-                            QStringLiteral("Tisk sestavy"));
-        return 1;
-    }
-    if (Prompt::runModal(&choice) != QDialog::Accepted || choice.chosenKey() == 0)
+    choice.setAliasTables(aliasTables);
+    if (Prompt::runModal(&choice) != QDialog::Accepted)
         return 1;
     Templates::TemplateStore store(controller.dm());
     Templates::ReportDesign design;
-    if (store.loadReport(choice.chosenKey(), design) < 0)
-        return -1;
+    if (choice.printedDesign()) {
+        design = *choice.printedDesign();
+    } else {
+        if (choice.chosenKey() <= 0)
+            return 1;
+        if (store.loadReport(choice.chosenKey(), design) < 0)
+            return -1;
+    }
     QList<Templates::DictionaryItem> offered;
     store.offeredItems(aliasTables, Templates::DesignKind::Report, offered);
     ListPrintJob job = ListPrint::fromDesign(design, offered);

@@ -6,12 +6,14 @@
 #include "core/listmodel.h"
 #include "core/sqlrun.h"
 #include "reports/obectisk.h"
+#include "widgets/designchoice.h"
+
+#include <optional>
 
 #include <QDialog>
 
 class QCheckBox;
 class QLineEdit;
-class QListWidget;
 class QSpinBox;
 class QTextEdit;
 class TfClass;
@@ -32,17 +34,30 @@ public:
     QSpinBox *seVyska = nullptr;
 };
 
-// The report designs of one window; "Použít" picks the selected one.
-class TfGSez : public QDialog
+// The report designs of one window; "Použít" picks the selected one. Given the list's
+// alias tables, "Nový" and "Editace" open the report designer TfGS; a design printed
+// from there ("Tisk") closes the choice with that design as it was shown.
+class TfGSez : public TfDesignChoice
 {
     Q_OBJECT
 public:
     TfGSez(const QString &window, int variant, QWidget *parent = nullptr);
-    int chosenKey() const;
-    int count() const;
-    QListWidget *lbSestavy = nullptr;
+    void setAliasTables(const QString &aliasTables);
+    // The design the designer was closed with "Tisk" on.
+    const std::optional<Templates::ReportDesign> &printedDesign() const { return m_printed; }
+
 private:
-    QList<int> m_keys;
+    QString m_window;
+    int m_variant;
+    std::optional<Templates::ReportDesign> m_printed;
+};
+
+// The document designs of an inspection window: "Nový" and "Editace" open TfGSDok.
+class TfGSDokSez : public TfDesignChoice
+{
+    Q_OBJECT
+public:
+    TfGSDokSez(const QString &window, int variant, const QString &aliasTables, QWidget *parent = nullptr);
 };
 
 namespace ListPrintWindows {

@@ -9,6 +9,8 @@
 #include "widgets/sortheader.h"
 #include "widgets/dotazcasovy.h"
 #include "core/sqlpro.h"
+#include "widgets/designers.h"
+#include "widgets/filterdesigners.h"
 #include "widgets/listfilterdialogs.h"
 #include "widgets/obectiskd.h"
 #include "widgets/pickdialogs.h"
@@ -151,10 +153,10 @@ void TfSeznam::buildToolBar()
     filterMenu->addAction(addAction(nullptr, QStringLiteral("acOznaceneBezNacteni"), QStringLiteral("Zobrazit označené položky bez načtení"), &TfSeznam::ShowMarkedOnly));
     filterMenu->addAction(addAction(nullptr, QStringLiteral("acNeoznacene"), QStringLiteral("Zobrazit i neoznačené položky"), &TfSeznam::ShowUnmarkedToo));
 
-    addAction(bar, QStringLiteral("acSloupce"), QStringLiteral("Definovat sloupce seznamu"), nullptr);
+    addAction(bar, QStringLiteral("acSloupce"), QStringLiteral("Definovat sloupce seznamu"), &TfSeznam::DefineColumns);
     addAction(bar, QStringLiteral("acOznacitVse"), QStringLiteral("Označit vše"), &TfSeznam::MarkAll);
     addAction(bar, QStringLiteral("acZrusitOznaceni"), QStringLiteral("Zrušit všechno označení"), &TfSeznam::UnmarkAll);
-    addAction(bar, QStringLiteral("acRazeni"), QStringLiteral("Řazení záznamů"), nullptr);
+    addAction(bar, QStringLiteral("acRazeni"), QStringLiteral("Řazení záznamů"), &TfSeznam::SortRecords);
     bar->addSeparator();
 
     auto *printMenu = new QMenu(this);
@@ -253,21 +255,35 @@ void TfSeznam::writeSettings()
 
 void TfSeznam::buildGridColumns()
 {
-    // The stored layout, or the window's own default layout when none was chosen.
+    // The stored layout, or the window's own default layout when none was chosen; a
+    // layout chosen later starts again from the list's own columns.
+    if (m_ownListColumns.isEmpty())
+        m_ownListColumns = m_controller->listColumns();
     m_columns.clear();
     Templates::GridColumns grid;
     if (Templates::resolveGridColumns(m_controller->dm(), QString::fromLatin1(metaObject()->className()),
                                       m_variant, m_gridNumber.toInt(), m_aliasTables,
-                                      m_controller->listColumns(), &grid)) {
+                                      m_ownListColumns, &grid)) {
         m_columns = grid.columns;
         m_controller->setListColumns(grid.selectColumns);
+        m_model->setColumns(m_columns);
+        for (int i = 0; i < m_columns.size(); ++i)
+            m_grid->setColumnWidth(i, m_columns.at(i).width);
+        updateSortExpressions();
+        m_header->clearSortState();
     } else {
-        // the list's own columns show as the dictionary describes them, like a layout's
-        m_model->setFieldFormats(Templates::dictionaryFormats(m_controller->dm(), m_aliasTables));
+        useOwnColumns();
     }
+}
+
+void TfSeznam::useOwnColumns()
+{
+    m_columns.clear();
+    if (!m_ownListColumns.isEmpty())
+        m_controller->setListColumns(m_ownListColumns);
+    // the list's own columns show as the dictionary describes them, like a layout's
+    m_model->setFieldFormats(Templates::dictionaryFormats(m_controller->dm(), m_aliasTables));
     m_model->setColumns(m_columns);
-    for (int i = 0; i < m_columns.size(); ++i)
-        m_grid->setColumnWidth(i, m_columns.at(i).width);
     updateSortExpressions();
     m_header->clearSortState();
 }
@@ -294,6 +310,11 @@ int TfSeznam::prepareAndOpen()
         // the controller's own order and forget the stored one
         m_controller->setOrderBy(m_controller->ownOrderBy());
         WriteRegistryValue(QStringLiteral("Order"), m_controller->orderBy(), settingsKey());
+        r = Reopen();
+    }
+    if (r < 0 && !m_columns.isEmpty()) {
+        // a layout whose columns the tables no longer have: the list's own columns
+        useOwnColumns();
         r = Reopen();
     }
     if (r < 0)
@@ -733,7 +754,49 @@ void TfSeznam::EditFilter()
         Prompt::information(QStringLiteral("Není vybrán žádný filtr"), QStringLiteral("Zpráva"));
         return;
     }
-    // the filter designer opens here once it is part of the program
+    TfGP designer(QString::fromLatin1(metaObject()->className()), m_variant, m_aliasTables, this);
+    designer.open(m_filter);
+    if (Prompt::runModal(&designer) != QDialog::Accepted)
+        return;
+    m_filter = designer.filter();
+    Reopen();
+}
+
+void TfSeznam::DefineColumns()
+{
+    TfGG designer(QString::fromLatin1(metaObject()->className()), m_variant, m_aliasTables, this);
+    // "0" shows the window's first layout: the designer opens on that one
+    const int key = Templates::gridLayoutKey(m_controller->dm(), QString::fromLatin1(metaObject()->className()), m_variant,
+                                             m_gridNumber.toInt());
+    designer.open(key);
+    if (Prompt::runModal(&designer) != QDialog::Accepted || designer.currentKey() <= 0)
+        return;
+    m_gridNumber = QString::number(designer.currentKey());
+    WriteRegistryValue(QStringLiteral("GG"), m_gridNumber, settingsKey());
+    const int current = currentKey();
+    buildGridColumns();
+    Reopen(current);
+}
+
+void TfSeznam::SortRecords()
+{
+    TfGR dialog(m_aliasTables, this);
+    if (Prompt::runModal(&dialog) != QDialog::Accepted)
+        return;
+    const QString order = dialog.orderBy();
+    // no item chosen keeps the list's order: an empty ORDER BY would break every opening
+    if (order.trimmed().isEmpty())
+        return;
+    const QString previous = m_controller->orderBy();
+    m_controller->setOrderBy(order);
+    if (Reopen() < 0) {
+        m_controller->setOrderBy(previous);
+        Reopen();
+        Prompt::warning(QStringLiteral("Chyba při řazení"), QStringLiteral("Sestavení řazení"));
+        return;
+    }
+    m_header->clearSortState();
+    WriteRegistryValue(QStringLiteral("Order"), order, settingsKey());
 }
 
 bool TfSeznam::storeFilter(Templates::FilterDesign filter)
@@ -773,14 +836,13 @@ void TfSeznam::SaveCurrentFilter()
 
 void TfSeznam::ChooseStoredFilter()
 {
-    Templates::TemplateStore store(m_controller->dm());
-    QList<Templates::DesignEntry> entries;
-    store.listFilters(QString::fromLatin1(metaObject()->className()), m_variant, entries);
-    TfFiltrySez dialog(entries, this);
-    if (Prompt::runModal(&dialog) != QDialog::Accepted || dialog.chosenKey() <= 0)
+    TfFiltrySez dialog(QString::fromLatin1(metaObject()->className()), m_variant, m_aliasTables, this);
+    if (Prompt::runModal(&dialog) != QDialog::Accepted)
         return;
     Templates::FilterDesign filter;
-    if (store.loadFilter(dialog.chosenKey(), filter) < 0)
+    if (dialog.appliedFilter())
+        filter = *dialog.appliedFilter();
+    else if (dialog.chosenKey() <= 0 || Templates::TemplateStore(m_controller->dm()).loadFilter(dialog.chosenKey(), filter) < 0)
         return;
     m_filter = filter;
     m_markedCondition.clear();

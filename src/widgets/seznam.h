@@ -71,6 +71,8 @@ public:
     void SaveMarkedAsFilter();       // "Uložit označné položky jako filtr"
     void SaveCurrentFilter();        // "Uložit aktuální filtr"
     void ChooseStoredFilter();       // "Seznam uložených filtrů"
+    void DefineColumns();            // "Definovat sloupce seznamu"
+    void SortRecords();              // "Řazení záznamů"
     void LoadMarked();          // "Načíst a zobrazit označené položky"
     void ShowMarkedOnly();      // "Zobrazit označené položky bez načtení"
     void ShowUnmarkedToo();     // "Zobrazit i neoznačené položky"
@@ -123,6 +125,8 @@ protected:
 private:
     void buildToolBar();
     void buildGridColumns();
+    // The list's own columns, without a layout.
+    void useOwnColumns();
     void readSettings();
     void writeSettings();
     QString composedWhere() const;
@@ -146,6 +150,7 @@ private:
     int m_variant = 1;
     QString m_gridNumber = QStringLiteral("0");
     QString m_aliasTables;
+    QString m_ownListColumns;
     QString m_initialOrderBy;
     QString m_markedCondition;
     Templates::FilterDesign m_filter;
