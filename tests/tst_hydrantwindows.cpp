@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <memory>
 
+#include "commerce/dodak.h"
+#include "commerce/dodaklink.h"
 #include "core/rowcachemodel.h"
 #include "core/sqlpro.h"
 #include "core/varsql.h"
@@ -179,6 +181,35 @@ private slots:
         CellLook look;
         list->CellColors(0, 0, look);
         QCOMPARE(look.font, QColor(Qt::blue));
+    }
+
+    void deliveryNoteOfTheInspection()
+    {
+        // "Otevřít" makes a new note for the inspection and links it; "Odpojit" clears the link
+        const int key = inspectionWithHydrant();
+        QVERIFY(key > 0);
+        QPointer<TfPV> w = openForm(key);
+        QVERIFY(w);
+        QAction *open = w->menuAction(QStringLiteral("miOtevritDL"));
+        QVERIFY(open && open->isEnabled());
+        QVERIFY(!w->menuAction(QStringLiteral("miOdpojitDL"))->isEnabled());
+        int shownNote = 0;
+        prompt().onModal<TfDodakNovPri>([](TfDodakNovPri *) { return int(TfDodakNovPri::Novy); });
+        prompt().onModal<TfDodak>([&](TfDodak *note) {
+            shownNote = note->controller()->currentKey();
+            return 0;
+        });
+        open->trigger();
+        QVERIFY2(shownNote > 0, qPrintable(prompt().texts().join(QLatin1Char('|'))));
+        QCOMPARE(scalar(QStringLiteral("SELECT UNCDOD FROM VOD_HLAV WHERE UNCIS = %1").arg(key)).toInt(), shownNote);
+        QCOMPARE(scalar(QStringLiteral("SELECT UNCFIR FROM DODAKH WHERE UNCIS = %1").arg(shownNote)),
+                 scalar(QStringLiteral("SELECT UNCFIR FROM VOD_HLAV WHERE UNCIS = %1").arg(key)));
+        QAction *detach = w->menuAction(QStringLiteral("miOdpojitDL"));
+        QVERIFY(detach->isEnabled());
+        prompt().answer(PromptYes);
+        detach->trigger();
+        closeSaved(w);
+        QCOMPARE(scalar(QStringLiteral("SELECT UNCDOD FROM VOD_HLAV WHERE UNCIS = %1").arg(key)).toInt(), 0);
     }
 };
 

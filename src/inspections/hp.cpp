@@ -1,5 +1,4 @@
 #include "inspections/hp.h"
-#include "commerce/dodaklink.h"
 #include "commerce/doddil.h"
 #include "inspections/hpc.h"
 #include "inspections/dilnadialogs.h"
@@ -272,11 +271,7 @@ void TfHP::buildMenus()
     menuEntry(dilna, QStringLiteral("miPropojit"), QStringLiteral("&Propojit s dílnou"), [this] { PropojitSDilnou(); });
     QMenu *dodaci = menuBar()->addMenu(QStringLiteral("Dodací list"));
     dodaci->setObjectName(QStringLiteral("miDodaciList"));
-    menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"), [this] {
-        OtevritDodaciList(controller(), this);
-        setChanged(controller()->isModified());
-        RefreshEditActions();
-    });
+    menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"), [this] { OtevritDL(); });
     menuEntry(dodaci, QStringLiteral("miOdpojitDL"), QStringLiteral("Odpojit"), [this] { OdpojitDL(); });
     QMenu *tisk = menuBar()->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
@@ -374,9 +369,8 @@ int TfHP::OnEditChange(RowCache *source)
 void TfHP::refreshKindActions(bool header, bool items, bool hasItems, bool hasCurrent)
 {
     (void)items, (void)hasCurrent;
-    for (const char *name : {"miOtevritDL", "miND"})
-        if (QAction *a = menuAction(QString::fromLatin1(name)))
-            a->setEnabled(header);
+    if (QAction *a = menuAction(QStringLiteral("miND")))
+        a->setEnabled(header);
     if (QAction *a = menuAction(QStringLiteral("miPropojit")))
         a->setEnabled(header && hasItems);
 }

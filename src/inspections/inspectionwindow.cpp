@@ -1,5 +1,6 @@
 #include "inspections/inspectionwindow.h"
 #include "inspections/inspectionc.h"
+#include "commerce/dodaklink.h"
 #include "customers/adrobjekty.h"
 #include "customers/adresys.h"
 #include "customers/nabcombo.h"
@@ -521,6 +522,7 @@ void TfInspectionWindow::AfterRefreshEditActions()
     enable(QStringLiteral("miOpakovat") + kind, items && hasCurrent);
     enable(QStringLiteral("miSmazat") + kind, items && hasCurrent);
     enable(QStringLiteral("miRaditZapis"), hasItems);
+    enable(QStringLiteral("miOtevritDL"), header);
     enable(QStringLiteral("miOdpojitDL"), header && dsHla()->value(QStringLiteral("UNCDOD")).toInt() != 0);
     refreshKindActions(header, items, hasItems, hasCurrent);
 }
@@ -560,6 +562,14 @@ int TfInspectionWindow::Zkopirovat()
     RefreshEditActions();
     currentInspectionChanged();
     return newKey > 0 ? 0 : newKey;
+}
+
+int TfInspectionWindow::OtevritDL()
+{
+    const int result = OtevritDodaciList(controller(), this);
+    setChanged(controller()->isModified());
+    RefreshEditActions();
+    return result;
 }
 
 int TfInspectionWindow::OdpojitDL()

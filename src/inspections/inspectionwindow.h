@@ -59,6 +59,8 @@ public:
 
     // "Zkopírovat": carry-forward into next year's inspection, which is then shown.
     int Zkopirovat();
+    // "Otevřít" (delivery note): the inspection's note, or a new or chosen one linked to it.
+    int OtevritDL();
     // "Odpojit" (delivery note).
     int OdpojitDL();
     // Enter in "Číslo": the typed series code becomes the next number of its series.

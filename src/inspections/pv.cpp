@@ -387,12 +387,10 @@ void TfPV::buildMenus()
 {
     QMenu *pv = buildMenuBar();
     addSortEntry(pv);
-    // delivery notes and the printed report come with their own windows; the entries
-    // wait for them
     QMenu *dodaci = menuBar()->addMenu(QStringLiteral("Dodací list"));
     dodaci->setObjectName(QStringLiteral("miDodaciList"));
-    menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"));
-    menuEntry(dodaci, QStringLiteral("miOdpojitDL"), QStringLiteral("Odpojit"));
+    menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"), [this] { OtevritDL(); });
+    menuEntry(dodaci, QStringLiteral("miOdpojitDL"), QStringLiteral("Odpojit"), [this] { OdpojitDL(); });
     QMenu *tisk = menuBar()->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
     menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PV"));
