@@ -128,15 +128,7 @@ int main(int argc, char **argv)
 
     QElapsedTimer setup;
     setup.start();
-    // 5,000 customers with 2 sites each, a regular inspection of every site in each of
-    // ten years: 100,000 inspections; two extinguishers a site keep the items (and the
-    // time to write them) small, the list does not read them
-    SampleOptions o;
-    o.customers = 5000;
-    o.sitesPerCustomer = 2;
-    o.technicians = 20;
-    o.years = 10;
-    o.perSite = 2;
+    const SampleOptions o = hundredThousandInspections();
     SampleCounts counts;
     TDMPro dm;
     DM = &dm;

@@ -27,3 +27,17 @@ inline bool openSampleDatabase(TDMPro &dm, const QString &path, const SampleOpti
     }
     return true;
 }
+
+// The 100,000-inspection sample: 5,000 customers with 2 sites each, a regular inspection
+// of every site in each of ten years, two extinguishers a site (small items keep the
+// time to write them down; the benchmarks that use it do not read them).
+inline SampleOptions hundredThousandInspections()
+{
+    SampleOptions o;
+    o.customers = 5000;
+    o.sitesPerCustomer = 2;
+    o.technicians = 20;
+    o.years = 10;
+    o.perSite = 2;
+    return o;
+}
