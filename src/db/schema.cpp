@@ -20,7 +20,7 @@ QStringList scriptNames()
             QStringLiteral("codelists.sql"), QStringLiteral("numbering.sql"),
             QStringLiteral("texts.sql"), QStringLiteral("customers.sql"),
             QStringLiteral("pricelists.sql"), QStringLiteral("equipment.sql"),
-            QStringLiteral("hydrants.sql"),
+            QStringLiteral("hydrants.sql"), QStringLiteral("dampers.sql"),
             QStringLiteral("reports.sql")};
 }
 

@@ -108,22 +108,15 @@ void TfHPC::PresetNewInspection(const QDate &today)
 
 int TfHPC::AfterNewHeaderRow()
 {
-    // A column written explicitly never takes its table default, so a new inspection
-    // gets its defaults here when no preset gave them (a copy brings its own).
-    RowCache &h = header();
-    auto preset = [&h](const char *field, const QVariant &value) {
-        if (isBlank(h.value(QLatin1String(field))))
-            h.setValue(QLatin1String(field), value);
-    };
-    preset("PRAVID", QStringLiteral("A"));
-    preset("DATUM", QDate::currentDate());
-    preset("FAKTURA", QStringLiteral("P"));
-    preset("VYRPROT", QStringLiteral("N"));
-    preset("ZAMEK", QStringLiteral("N"));
-    preset("POCHP", 0);
-    preset("UNCDOD", 0);
-    preset("PCISLO", 0);
-    preset("UNCTECH2", 0);
+    ProtocolRules::presetBlankHeader(header(), {{QStringLiteral("PRAVID"), QStringLiteral("A")},
+                                                {QStringLiteral("DATUM"), QDate::currentDate()},
+                                                {QStringLiteral("FAKTURA"), QStringLiteral("P")},
+                                                {QStringLiteral("VYRPROT"), QStringLiteral("N")},
+                                                {QStringLiteral("ZAMEK"), QStringLiteral("N")},
+                                                {QStringLiteral("POCHP"), 0},
+                                                {QStringLiteral("UNCDOD"), 0},
+                                                {QStringLiteral("PCISLO"), 0},
+                                                {QStringLiteral("UNCTECH2"), 0}});
     return 0;
 }
 
@@ -269,21 +262,14 @@ bool TfHPC::NeedsWorkshopLink()
 
 int TfHPC::AddItem()
 {
-    ItemTable &it = polozky();
-    RowCache &c = hp();
-    it.defaults.ClearVariables();
-    it.defaults.SetVariable(QStringLiteral("UNCH"), header().value(QStringLiteral("UNCIS")));
-    it.defaults.SetVariable(QStringLiteral("STATUS"), 0);
-    it.defaults.SetVariable(QStringLiteral("PREDILNA"), QStringLiteral("N"));
-    it.defaults.SetVariable(QStringLiteral("PREVYRAZ"), QStringLiteral("N"));
-    it.defaults.SetVariable(QStringLiteral("PRESKLAD"), QStringLiteral("N"));
-    it.defaults.SetVariable(QStringLiteral("CARKOD"), 0);
-    if (c.currentRow() >= 0)
-        for (const char *f : {"OBJEKT", "MISTO", "PORADI", "NAKSTR"})
-            it.defaults.SetVariable(QLatin1String(f), c.value(QLatin1String(f)));
-    const int key = AppendItem(it);
-    it.defaults.ClearVariables();
-    return key;
+    return ProtocolRules::appendItemFrom(*this, polozky(),
+                                         {QStringLiteral("OBJEKT"), QStringLiteral("MISTO"),
+                                          QStringLiteral("PORADI"), QStringLiteral("NAKSTR")},
+                                         {{QStringLiteral("STATUS"), 0},
+                                          {QStringLiteral("PREDILNA"), QStringLiteral("N")},
+                                          {QStringLiteral("PREVYRAZ"), QStringLiteral("N")},
+                                          {QStringLiteral("PRESKLAD"), QStringLiteral("N")},
+                                          {QStringLiteral("CARKOD"), 0}});
 }
 
 int TfHPC::RepeatItem()
@@ -393,9 +379,7 @@ int TfHPC::AddRefinementText(const QString &text)
 int TfHPC::SortItems(const QString &order)
 {
     m_itemOrder = order;
-    polozky().orderBy = QStringLiteral(" ORDER BY ") + order + QLatin1Char(' ');
-    const int key = header().value(QStringLiteral("UNCIS")).toInt();
-    return key > 0 ? OpenRecord(key) : 0;
+    return ProtocolRules::sortItems(*this, polozky(), order);
 }
 
 // --- inspection rules --------------------------------------------------------------
@@ -419,17 +403,7 @@ int TfHPC::UnlinkDeliveryNote()
 
 bool TfHPC::TakeNumberOfSeries()
 {
-    RowCache &h = header();
-    const QString code = h.currentRow() >= 0 ? h.value(QStringLiteral("CISPRO")).toString().trimmed() : QString();
-    if (code.isEmpty())
-        return false;
-    int sequence = 0;
-    const QString number = NextDocumentNumber(code, QString(), sequence, dm());
-    if (number.isEmpty())
-        return false;
-    h.setValue(QStringLiteral("CISPRO"), number);
-    h.setValue(QStringLiteral("PCISLO"), sequence);
-    return true;
+    return ProtocolRules::takeNumberOfSeries(dm(), header());
 }
 
 int TfHPC::currentOwner()
@@ -467,17 +441,12 @@ void TfHPC::readOwnerTerms(int owner)
 
 void TfHPC::recountLeftAtCustomer()
 {
-    RowCache &h = header();
-    if (h.currentRow() < 0 || !h.hasField(QStringLiteral("POCHP")))
-        return;
     const RowCache &c = hp();
     int count = 0;
     for (int r = 0; r < c.rowCount(); ++r)
         if (leftAtCustomer(c.value(r, QStringLiteral("STATUS")).toInt()))
             ++count;
-    const QVariant old = h.value(QStringLiteral("POCHP"));
-    if (old.isNull() || old.toInt() != count)
-        h.setValue(QStringLiteral("POCHP"), count);
+    ProtocolRules::storeItemCount(header(), QStringLiteral("POCHP"), count);
 }
 
 int TfHPC::BeforeSaveRecord()

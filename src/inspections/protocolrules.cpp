@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include "core/dokrad.h"
 #include "core/globals.h"
 #include "core/money.h"
 #include "core/prompt.h"
@@ -124,7 +125,8 @@ int copyInspection(TDMPro *dm, const QString &headerTable, int key, const QHash<
 }
 
 int carryForwardInTransaction(TfClass &c, int key, const std::function<int(QString *)> &copy,
-                              const std::function<void(const QString &)> &status, QString *failureOut)
+                              const std::function<void(const QString &)> &status, QString *failureOut,
+                              const QString &failureCaption)
 {
     if (c.dm()->WritesBlocked() != 0) {
         Prompt::warning(QStringLiteral("Zápis do databáze je blokován. Zkuste volbu zopakovat později."),
@@ -165,7 +167,7 @@ int carryForwardInTransaction(TfClass &c, int key, const std::function<int(QStri
         // The caches may hold the copy that was rolled back: read the source again.
         c.OpenRecord(key);
         *failureOut = failure;
-        Prompt::warning(failure, QStringLiteral("Zkopírování dokladu HP"));
+        Prompt::warning(failure, failureCaption);
         return newKey < 0 ? newKey : TfClass::ResSaveFailed;
     }
     Prompt::information(QStringLiteral("Hotovo"), QStringLiteral("Kopírování dokladu o kontrole"));
@@ -275,6 +277,61 @@ int moveItem(TfClass &c, RowCache &items, QChar direction)
     }
     items.locate(QStringLiteral("UNCIS"), movedKey);
     return 0;
+}
+
+void presetBlankHeader(RowCache &h, const QList<QPair<QString, QVariant>> &values)
+{
+    for (const auto &[field, value] : values) {
+        const QVariant v = h.value(field);
+        if (v.isNull() || v.toString().trimmed().isEmpty())
+            h.setValue(field, value);
+    }
+}
+
+void storeItemCount(RowCache &h, const QString &column, int count)
+{
+    if (h.currentRow() < 0 || !h.hasField(column))
+        return;
+    const QVariant old = h.value(column);
+    if (old.isNull() || old.toInt() != count)
+        h.setValue(column, count);
+}
+
+int appendItemFrom(TfClass &c, TfClass::ItemTable &it, const QStringList &takenOver,
+                   const QList<QPair<QString, QVariant>> &fixed)
+{
+    const RowCache &rows = *it.cache;
+    it.defaults.ClearVariables();
+    it.defaults.SetVariable(QStringLiteral("UNCH"), c.header().value(QStringLiteral("UNCIS")));
+    for (const auto &[field, value] : fixed)
+        it.defaults.SetVariable(field, value);
+    if (rows.currentRow() >= 0)
+        for (const QString &f : takenOver)
+            it.defaults.SetVariable(f, rows.value(f));
+    const int key = c.AppendItem(it);
+    it.defaults.ClearVariables();
+    return key;
+}
+
+int sortItems(TfClass &c, TfClass::ItemTable &it, const QString &order)
+{
+    it.orderBy = QStringLiteral(" ORDER BY ") + order + QLatin1Char(' ');
+    const int key = c.header().value(QStringLiteral("UNCIS")).toInt();
+    return key > 0 ? c.OpenRecord(key) : 0;
+}
+
+bool takeNumberOfSeries(TDMPro *dm, RowCache &h)
+{
+    const QString code = h.currentRow() >= 0 ? h.value(QStringLiteral("CISPRO")).toString().trimmed() : QString();
+    if (code.isEmpty())
+        return false;
+    int sequence = 0;
+    const QString number = NextDocumentNumber(code, QString(), sequence, dm);
+    if (number.isEmpty())
+        return false;
+    h.setValue(QStringLiteral("CISPRO"), number);
+    h.setValue(QStringLiteral("PCISLO"), sequence);
+    return true;
 }
 
 } // namespace ProtocolRules

@@ -65,24 +65,16 @@ void TfPVC::PresetNewInspection(const QDate &today)
 
 int TfPVC::AfterNewHeaderRow()
 {
-    // A column written explicitly never takes its table default, so a new inspection
-    // gets its defaults here when no preset gave them (a copy brings its own).
-    RowCache &h = header();
-    auto preset = [&h](const char *field, const QVariant &value) {
-        const QVariant v = h.value(QLatin1String(field));
-        if (v.isNull() || v.toString().trimmed().isEmpty())
-            h.setValue(QLatin1String(field), value);
-    };
-    preset("PRAVID", QStringLiteral("A"));
-    preset("DATUM", QDate::currentDate());
-    preset("HOTOVO", QStringLiteral("P"));
-    preset("ZAMEK", QStringLiteral("N"));
-    preset("POCPV", 0);
-    preset("UNCDOD", 0);
-    preset("PCISLO", 0);
-    preset("UNCTECH2", 0);
-    preset("CISPRO", QString());
-    preset("NASKON", QString());
+    ProtocolRules::presetBlankHeader(header(), {{QStringLiteral("PRAVID"), QStringLiteral("A")},
+                                                {QStringLiteral("DATUM"), QDate::currentDate()},
+                                                {QStringLiteral("HOTOVO"), QStringLiteral("P")},
+                                                {QStringLiteral("ZAMEK"), QStringLiteral("N")},
+                                                {QStringLiteral("POCPV"), 0},
+                                                {QStringLiteral("UNCDOD"), 0},
+                                                {QStringLiteral("PCISLO"), 0},
+                                                {QStringLiteral("UNCTECH2"), 0},
+                                                {QStringLiteral("CISPRO"), QString()},
+                                                {QStringLiteral("NASKON"), QString()}});
     return 0;
 }
 
@@ -254,17 +246,10 @@ int TfPVC::ChooseType(int unccen)
 
 int TfPVC::AddItem()
 {
-    ItemTable &it = polozky();
-    RowCache &c = pv();
-    it.defaults.ClearVariables();
-    it.defaults.SetVariable(QStringLiteral("UNCH"), header().value(QStringLiteral("UNCIS")));
-    it.defaults.SetVariable(QStringLiteral("VYHOV"), QStringLiteral("N"));
-    if (c.currentRow() >= 0)
-        for (const char *f : {"OBJEKT", "MISTO", "PORADI", "NAKSTR"})
-            it.defaults.SetVariable(QLatin1String(f), c.value(QLatin1String(f)));
-    const int key = AppendItem(it);
-    it.defaults.ClearVariables();
-    return key;
+    return ProtocolRules::appendItemFrom(*this, polozky(),
+                                         {QStringLiteral("OBJEKT"), QStringLiteral("MISTO"),
+                                          QStringLiteral("PORADI"), QStringLiteral("NAKSTR")},
+                                         {{QStringLiteral("VYHOV"), QStringLiteral("N")}});
 }
 
 int TfPVC::RepeatItem()
@@ -357,13 +342,7 @@ int TfPVC::AddCheck()
 
 void TfPVC::recountItems()
 {
-    RowCache &h = header();
-    if (h.currentRow() < 0)
-        return;
-    const int count = pv().rowCount();
-    const QVariant old = h.value(QStringLiteral("POCPV"));
-    if (old.isNull() || old.toInt() != count)
-        h.setValue(QStringLiteral("POCPV"), count);
+    ProtocolRules::storeItemCount(header(), QStringLiteral("POCPV"), pv().rowCount());
 }
 
 int TfPVC::BeforeSaveRecord()
