@@ -216,6 +216,7 @@ private slots:
         const QHash<QString, Opens> expected = {
             {"Adresář/Adresy", {"window", "TfAdresyS"}},
             {"Kontroly/Hasící přístroje", {"window", "TfHPS"}},
+            {"Kontroly/Požární klapky", {"window", "TfPKS"}},
             {"Kontroly/Dohledání HP", {"dialog", "fHPNajdi"}},
             {"Kontroly/Dílenské opravy", {"window", "TfDilnaS"}},
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},

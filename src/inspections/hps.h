@@ -2,12 +2,11 @@
 // TfHPS, the list of extinguisher inspections: recent inspections first, coloured by
 // the state of the document, with the bulk change of state and lock and the search by
 // serial number.
-#include "widgets/seznam.h"
+#include "inspections/inspectionlist.h"
 
 class TfHPC;
-class TVarSQL;
 
-class TfHPS : public TfSeznam
+class TfHPS : public InspectionList
 {
     Q_OBJECT
 public:
@@ -17,24 +16,13 @@ public:
     explicit TfHPS(QWidget *parent = nullptr);
 
     int PrepareList() override;
-    int DefaultFilter() override;
     void OpenDetail(int key) override;
     int BeforeNewRecord() override;
-    void CellColors(int row, int column, CellLook &look) override;
-
-    // "Hromadně změnit doklady o kontrole": asks TfDokDop, then Doplnit.
-    void HromadneZmenit();
-    // Writes the values into the rows of the scope. Nothing chosen changes nothing;
-    // unlocking needs the password, and without it locked inspections are left out.
-    // Returns 0 when written, 1 when nothing was to be done or the user declined, -1
-    // on a wrong password or a failure (the user has been told).
-    int Doplnit(const TVarSQL &values, int scope);
     // "Fltr pro výrobní číslo HP": the search window; a chosen row opens its inspection.
     void FiltrVyrobniCislo();
 
 private:
     TfHPC *hpc() const;
-    void reopenKeepingMarks(int key);
 };
 
 // A new inspection list with its own controller and the presets of a new inspection,
