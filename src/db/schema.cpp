@@ -21,6 +21,7 @@ QStringList scriptNames()
             QStringLiteral("texts.sql"), QStringLiteral("customers.sql"),
             QStringLiteral("pricelists.sql"), QStringLiteral("equipment.sql"),
             QStringLiteral("hydrants.sql"), QStringLiteral("barcodes.sql"),
+            QStringLiteral("dampers.sql"),
             QStringLiteral("reports.sql")};
 }
 

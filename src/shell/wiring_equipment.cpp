@@ -5,12 +5,15 @@
 #include "inspections/hpdilyvykony.h"
 #include "inspections/hps.h"
 #include "inspections/pvs.h"
+#include "inspections/pks.h"
 
 void wireInspectionEntries(TfLTarko &window)
 {
     window.bind(QStringLiteral("miKontrolyHP"), [&window] { OtevriKontrolyHP(&window); });
     // the tool button "PV" runs the same entry
     window.bind(QStringLiteral("miKontrolyPV"), [&window] { OtevriKontrolyPV(&window); });
+    // the tool button "PK" runs the same entry
+    window.bind(QStringLiteral("miKontrolyPK"), [&window] { OtevriKontrolyPK(&window); });
     window.bind(QStringLiteral("miDohledaniHP"), [&window] { OtevriDohledaniHP(&window); });
     // the tool button "Dílna" runs the same entry
     window.bind(QStringLiteral("miDilna"), [&window] { OtevriDilnu(&window); });
