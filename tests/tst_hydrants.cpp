@@ -215,18 +215,7 @@ private slots:
         prompt().clear();
     }
 
-    void regularInspectionDates_data()
-    {
-        QTest::addColumn<QDate>("datum");
-        QTest::addColumn<QString>("pravid");
-        QTest::addColumn<QString>("message");
-        const QString nemela = QStringLiteral("V tomto období by\nN E M Ě L A\nbýt provedena pravidelná prohlídka");
-        const QString mela = QStringLiteral("V tomto období by\nM Ě L A\nbýt provedena pravidelná prohlídka");
-        QTest::newRow("regular too early") << QDate(2025, 2, 5) << "A" << nemela;
-        QTest::newRow("regular in time") << QDate(2025, 2, 15) << "A" << QString();
-        QTest::newRow("non-regular late") << QDate(2025, 2, 15) << "N" << mela;
-        QTest::newRow("non-regular on the limit") << QDate(2025, 2, 9) << "N" << QString();
-    }
+    void regularInspectionDates_data() { regularInspectionRows(); }
     void regularInspectionDates()
     {
         QFETCH(QDate, datum);

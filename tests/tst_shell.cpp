@@ -217,6 +217,7 @@ private slots:
             {"Adresář/Adresy", {"window", "TfAdresyS"}},
             {"Kontroly/Hasící přístroje", {"window", "TfHPS"}},
             {"Kontroly/Požární vodovody", {"window", "TfPVS"}},
+            {"Kontroly/Požární klapky", {"window", "TfPKS"}},
             {"Kontroly/Dohledání HP", {"dialog", "fHPNajdi"}},
             {"Kontroly/Dílenské opravy", {"window", "TfDilnaS"}},
             {"Kontroly/Plán kontol", {"window", "TfPlanProhS"}},
@@ -309,7 +310,7 @@ private slots:
         QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbKontrolyHP"))->isEnabled());
         QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbDilna"))->isEnabled());
         QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPV"))->isEnabled());
-        QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPK"))->isEnabled());
+        QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPK"))->isEnabled());
         QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbFaktura"))->isEnabled());
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QVERIFY2(seen.contains(it.key()), qPrintable(it.key()));

@@ -34,8 +34,12 @@ int TfClass::ClassCreate()
         Prompt::error(QStringLiteral("Inicializace založení třídy "), metaObject()->className());
         return r;
     }
+    // The list joins other tables that have a key of the same name: the fallback order
+    // names the list's own table.
     if (m_orderBy.trimmed().isEmpty())
-        m_orderBy = QStringLiteral(" ORDER BY UnCis ");
+        m_orderBy = QStringLiteral(" ORDER BY ")
+                    + (m_listAlias.isEmpty() ? QString() : m_listAlias + QLatin1Char('.'))
+                    + QStringLiteral("UnCis ");
     m_ownOrderBy = m_orderBy;
     m_refCount = 0;
     m_markValue = QStringLiteral(" ");

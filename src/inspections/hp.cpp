@@ -11,6 +11,7 @@
 #include "widgets/obectiskd.h"
 #include "widgets/printpreview.h"
 #include "widgets/viewhelpers.h"
+#include "inspections/protocolpreview.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -409,18 +410,10 @@ int TfHP::TiskDokladu(HPDocument kind)
         Prompt::information(QStringLiteral("Před tiskem uložte změny dokladu."), QStringLiteral("Tisk dokladu o kontrole"));
         return 1;
     }
-    int design = 0;
-    TfGSez choice(HPPrint::designWindow(kind), 1, this);
-    if (choice.count() > 1) {
-        if (Prompt::runModal(&choice) != QDialog::Accepted)
-            return 1;
-        design = choice.chosenKey();
-    }
-    Print::Document document;
-    const int r = HPPrint::render(kind, key, design, document, hpc()->dm());
-    if (r == 0)
-        PrintPreview::open(std::move(document), this);
-    return r;
+    TDMPro *dm = hpc()->dm();
+    return previewInspectionReport(
+        HPPrint::designWindow(kind),
+        [=](int design, Print::Document &out) { return HPPrint::render(kind, key, design, out, dm); }, this);
 }
 
 // --- the extinguishers ---------------------------------------------------------------

@@ -98,20 +98,15 @@ int TfHPC::AfterNewHeaderRow()
 {
     // A column written explicitly never takes its table default, so a new inspection
     // gets its defaults here when no preset gave them (a copy brings its own).
-    RowCache &h = header();
-    auto preset = [&h](const char *field, const QVariant &value) {
-        if (isBlank(h.value(QLatin1String(field))))
-            h.setValue(QLatin1String(field), value);
-    };
-    preset("PRAVID", QStringLiteral("A"));
-    preset("DATUM", QDate::currentDate());
-    preset("FAKTURA", QStringLiteral("P"));
-    preset("VYRPROT", QStringLiteral("N"));
-    preset("ZAMEK", QStringLiteral("N"));
-    preset("POCHP", 0);
-    preset("UNCDOD", 0);
-    preset("PCISLO", 0);
-    preset("UNCTECH2", 0);
+    ProtocolRules::presetBlankHeader(header(), {{QStringLiteral("PRAVID"), QStringLiteral("A")},
+                                                {QStringLiteral("DATUM"), QDate::currentDate()},
+                                                {QStringLiteral("FAKTURA"), QStringLiteral("P")},
+                                                {QStringLiteral("VYRPROT"), QStringLiteral("N")},
+                                                {QStringLiteral("ZAMEK"), QStringLiteral("N")},
+                                                {QStringLiteral("POCHP"), 0},
+                                                {QStringLiteral("UNCDOD"), 0},
+                                                {QStringLiteral("PCISLO"), 0},
+                                                {QStringLiteral("UNCTECH2"), 0}});
     return 0;
 }
 

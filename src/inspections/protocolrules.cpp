@@ -124,7 +124,8 @@ int copyInspection(TDMPro *dm, const QString &headerTable, int key, const QHash<
 }
 
 int carryForwardInTransaction(TfClass &c, int key, const std::function<int(QString *)> &copy,
-                              const std::function<void(const QString &)> &status, QString *failureOut)
+                              const std::function<void(const QString &)> &status, QString *failureOut,
+                              const QString &failureCaption)
 {
     if (c.dm()->WritesBlocked() != 0) {
         Prompt::warning(QStringLiteral("Zápis do databáze je blokován. Zkuste volbu zopakovat později."),
@@ -165,7 +166,7 @@ int carryForwardInTransaction(TfClass &c, int key, const std::function<int(QStri
         // The caches may hold the copy that was rolled back: read the source again.
         c.OpenRecord(key);
         *failureOut = failure;
-        Prompt::warning(failure, QStringLiteral("Zkopírování dokladu HP"));
+        Prompt::warning(failure, failureCaption);
         return newKey < 0 ? newKey : TfClass::ResSaveFailed;
     }
     Prompt::information(QStringLiteral("Hotovo"), QStringLiteral("Kopírování dokladu o kontrole"));
@@ -275,6 +276,15 @@ int moveItem(TfClass &c, RowCache &items, QChar direction)
     }
     items.locate(QStringLiteral("UNCIS"), movedKey);
     return 0;
+}
+
+void presetBlankHeader(RowCache &h, const QList<QPair<QString, QVariant>> &values)
+{
+    for (const auto &[field, value] : values) {
+        const QVariant v = h.value(field);
+        if (v.isNull() || v.toString().trimmed().isEmpty())
+            h.setValue(field, value);
+    }
 }
 
 } // namespace ProtocolRules

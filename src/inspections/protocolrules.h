@@ -1,9 +1,12 @@
 #pragma once
-// What the inspection kinds (extinguishers, hydrants) share: the regular-inspection
+// What the inspection kinds (extinguishers, hydrants, fire dampers) share: the regular-inspection
 // check, the set-based carry-forward of an inspection with its rows inside one
 // transaction, and the renumbering of an item into a position.
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QVariant>
 #include <QVector>
 #include <functional>
 
@@ -37,11 +40,16 @@ int copyInspection(TDMPro *dm, const QString &headerTable, int key, const QHash<
                    const QVector<CopiedItems> &items, QString *error);
 
 // The whole carry-forward: copy (and the steps after it) in one transaction, then the
-// new inspection is open. On failure the source is open again, the warning shown and
-// the reason in *failure.
+// new inspection is open. On failure the source is open again, the warning shown under
+// failureCaption and the reason in *failure.
 // The new key or a negative code.
 int carryForwardInTransaction(TfClass &controller, int key, const std::function<int(QString *)> &copy,
-                              const std::function<void(const QString &)> &status, QString *failure);
+                              const std::function<void(const QString &)> &status, QString *failure,
+                              const QString &failureCaption = QStringLiteral("Zkopírování dokladu HP"));
+
+// A column written explicitly never takes its table default, so a new inspection gets
+// these values where no preset gave one (a copy brings its own).
+void presetBlankHeader(RowCache &header, const QList<QPair<QString, QVariant>> &values);
 
 // The item itemKey takes position pozice of inspection inspKey; every item at or after
 // it moves one down. The caller holds the transaction. 0, or -2 (*error).

@@ -58,22 +58,16 @@ int TfPVC::AfterNewHeaderRow()
 {
     // A column written explicitly never takes its table default, so a new inspection
     // gets its defaults here when no preset gave them (a copy brings its own).
-    RowCache &h = header();
-    auto preset = [&h](const char *field, const QVariant &value) {
-        const QVariant v = h.value(QLatin1String(field));
-        if (v.isNull() || v.toString().trimmed().isEmpty())
-            h.setValue(QLatin1String(field), value);
-    };
-    preset("PRAVID", QStringLiteral("A"));
-    preset("DATUM", QDate::currentDate());
-    preset("HOTOVO", QStringLiteral("P"));
-    preset("ZAMEK", QStringLiteral("N"));
-    preset("POCPV", 0);
-    preset("UNCDOD", 0);
-    preset("PCISLO", 0);
-    preset("UNCTECH2", 0);
-    preset("CISPRO", QString());
-    preset("NASKON", QString());
+    ProtocolRules::presetBlankHeader(header(), {{QStringLiteral("PRAVID"), QStringLiteral("A")},
+                                                {QStringLiteral("DATUM"), QDate::currentDate()},
+                                                {QStringLiteral("HOTOVO"), QStringLiteral("P")},
+                                                {QStringLiteral("ZAMEK"), QStringLiteral("N")},
+                                                {QStringLiteral("POCPV"), 0},
+                                                {QStringLiteral("UNCDOD"), 0},
+                                                {QStringLiteral("PCISLO"), 0},
+                                                {QStringLiteral("UNCTECH2"), 0},
+                                                {QStringLiteral("CISPRO"), QString()},
+                                                {QStringLiteral("NASKON"), QString()}});
     return 0;
 }
 

@@ -138,6 +138,91 @@ QString hydrantEvaluation(const std::function<QString(const QString &)> &codes)
            + repaired;
 }
 
+QStringList hydrantFindings(const std::function<QString(const QString &)> &value)
+{
+    // Per column: its label, and for each code the verdict and, where it differs, the
+    // label that code prints with.
+    struct Verdict
+    {
+        QString code, text, label;
+    };
+    struct Finding
+    {
+        QString column, label;
+        QVector<Verdict> verdicts;
+    };
+    const QString ok = QStringLiteral("V Y H O V U J Í C Í"), bad = QStringLiteral("N E V Y H O V U J Í C Í");
+    const QString cannot = QStringLiteral("N E L Z E   Z K O N T R O L O V A T");
+    const auto protection = [&](const char *column, const QString &label, const QString &labelK, const QString &space,
+                                const QString &repaired, const QString &cannotText) {
+        return Finding{QLatin1String(column), label,
+                       {{QStringLiteral("A"), ok + space, {}},
+                        {QStringLiteral("N"), bad + space, {}},
+                        {QStringLiteral("O"), repaired, {}},
+                        {QStringLiteral("K"), cannotText, labelK}}};
+    };
+    const QString afterRepair = QStringLiteral("po opravě  V Y H O V U J Í C Í");
+    const QVector<Finding> findings = {
+        {QStringLiteral("TECDOK"), QStringLiteral("Technická dokumentace zásobování požární vodou"),
+         {{QStringLiteral("A"), QStringLiteral("B Y L A   předložena"), {}},
+          {QStringLiteral("N"), QStringLiteral("N E B Y L A   předložena"), {}}}},
+        {QStringLiteral("TLAKZKSV"), QStringLiteral("Doklad o tlakové zkoušce požárního potrubí"),
+         {{QStringLiteral("A"), QStringLiteral("B Y L  předložen "), {}},
+          {QStringLiteral("N"), QStringLiteral("N E B Y L  předložen"), {}}}},
+        {QStringLiteral("ZDROJVOD"), QStringLiteral("Zdroj vody: "), {}},
+        {QStringLiteral("PRIVPOT"), QStringLiteral("Přívodní potrubí:"), {}},
+        {QStringLiteral("PRIVPOTZAV"), QString(),
+         {{QStringLiteral("T"), QStringLiteral("Trvale zavodněné"), {}},
+          {QStringLiteral("V"), QStringLiteral("Nezavodněné"), {}}}},
+        {QStringLiteral("PRIVPOTSTA"), QString(),
+         {{QStringLiteral("V"), ok, {}},
+          {QStringLiteral("N"), bad, {}},
+          {QStringLiteral("O"), QStringLiteral("Opraveno - V Y H O V U J Í C Í"), {}},
+          {QStringLiteral("K"), cannot, {}}}},
+        {QStringLiteral("OZNMIS"), QStringLiteral("Druh rozvodu:"),
+         {{QStringLiteral("V"), QStringLiteral("V ě t v o v ý"), {}},
+          {QStringLiteral("O"), QStringLiteral("O k r u h o v ý"), {}},
+          {QStringLiteral("K"), QStringLiteral("K o m b i n o v a n ý"), {}}}},
+        protection("VYTARM", QStringLiteral("Výtokové armatury a uzávěry jsou:"),
+                   QStringLiteral("Výtokové armatury a uzávěry:"), QString(),
+                   QStringLiteral("Opravené - V Y H O V U J Í C Í"), cannot),
+        protection("TEPOCH", QStringLiteral("Tepelná ochrana je:"), QStringLiteral("Tepelná ochrana:"), QString(),
+                   afterRepair, cannot),
+        protection("KOROCH", QStringLiteral("Protikorozní ochrana je:"), QStringLiteral("Protikorozní ochranu:"),
+                   QString(), afterRepair, cannot),
+        protection("VIBOCH", QStringLiteral("Protivibrační ochrana je:"), QStringLiteral("Protivibrační ochranu:"),
+                   QString(), afterRepair, cannot),
+        {QStringLiteral("POHCEN"), QStringLiteral("Pohotovostní čerpadla pro dodávku požární vody:"),
+         {{QStringLiteral("V"), QStringLiteral("jsou instalována a jsou F U N K Č N Í"), {}},
+          {QStringLiteral("N"), QStringLiteral("jsou instalována a jsou N E V Y H O V U J Í C Í"), {}},
+          {QStringLiteral("X"), QStringLiteral("N E K O N T R O L O V Á N A"), {}},
+          {QStringLiteral("K"), cannot, {}}}},
+        protection("POHCER", QStringLiteral("  - doba pohotovosti je:"), QStringLiteral("  - dobu pohotovosti:"),
+                   QStringLiteral(" "), afterRepair, cannot),
+        protection("NAPPCEL", QStringLiteral("  - napojení na elek. rozvod je:"),
+                   QStringLiteral("  - napojení na elek. rozvod:"), QStringLiteral(" "),
+                   QStringLiteral("po oprvavě  V Y H O V U J Í C Í"), cannot + QLatin1Char(' ')),
+        protection("DOCHODUPC", QStringLiteral("  - doba uvedení do chodu je:"),
+                   QStringLiteral("  - dobu uvedení do chodu:"), QStringLiteral(" "), afterRepair, cannot),
+    };
+    QStringList lines;
+    for (const Finding &f : findings) {
+        const QString stored = value(f.column).trimmed();
+        if (f.verdicts.isEmpty()) {
+            // a text column prints as it is written
+            if (!stored.isEmpty())
+                lines << (f.label.endsWith(QLatin1Char(' ')) ? f.label : f.label + QLatin1Char(' ')) + stored;
+            continue;
+        }
+        for (const Verdict &v : f.verdicts)
+            if (v.code == stored.toUpper()) {
+                const QString label = v.label.isEmpty() ? f.label : v.label;
+                lines << (label.isEmpty() ? v.text : label + QLatin1Char(' ') + v.text);
+            }
+    }
+    return lines;
+}
+
 // --- the inspection report -------------------------------------------------------------------
 
 TtVzorDokT::TtVzorDokT()
@@ -203,7 +288,9 @@ TtVzorDokT::TtVzorDokT()
     stats->font = pageFont(QStringLiteral("Arial"), 8, true);
     zap4->beforePrint = [this, stats](Band &) {
         QString text = QStringLiteral("Počet HP v dokladu: ") + QString::number(recordNumber());
-        if (m_header.leftAtCustomer >= 0)
+        if (!m_header.countLine.isEmpty())
+            text = m_header.countLine;
+        else if (m_header.leftAtCustomer >= 0)
             text += QStringLiteral("     Po kontrole ponecháno HP: ") + QString::number(m_header.leftAtCustomer);
         stats->text = text;
     };
@@ -323,6 +410,38 @@ TtDok::TtDok()
         object->text = QStringLiteral("Objekt: ") + (name.isEmpty() ? QStringLiteral("-") : name)
                        + QStringLiteral("   číslo: ") + value(QStringLiteral("PORADI")).toString();
     };
+}
+
+TtDokPV::TtDokPV()
+{
+    const qreal w = setup.bodyWidth();
+    Band *findings = addBand(Band::Title, QStringLiteral("pSpol"), 20);
+    auto *caption = findings->add<Label>(QStringLiteral("lSpol"), QRectF(0, 2, w, 14));
+    caption->text = QStringLiteral("Zjištěný stav");
+    caption->font = pageFont(QStringLiteral("Arial"), 9, true);
+    findings->add<RichText>(QStringLiteral("reSpol1"), QRectF(0, 18, w, 0));
+    Band *checks = addBand(Band::Title, QStringLiteral("pSpol2"), 0);
+    checks->add<RichText>(QStringLiteral("reSpol2"), QRectF(0, 2, w, 0));
+
+    Band *evaluation = addBand(Band::Control, QStringLiteral("pDet3"), 0);
+    auto *text = evaluation->add<RichText>(QStringLiteral("reVyhod"), QRectF(30, 1, w - 30, 0));
+    evaluation->visible = false;
+    evaluation->beforePrint = [this, text](Band &) {
+        text->text = hydrantEvaluation([this](const QString &column) { return value(column).toString(); });
+    };
+}
+
+void TtDokPV::setFindings(const QStringList &findings, const QStringList &checks)
+{
+    static_cast<RichText *>(band(QStringLiteral("pSpol"))->element(QStringLiteral("reSpol1")))->text
+        = findings.join(QLatin1Char('\n'));
+    band(QStringLiteral("pSpol"))->visible = !findings.isEmpty() || !checks.isEmpty();
+    setRichBand(*this, "pSpol2", checks.join(QLatin1Char('\n')));
+}
+
+void TtDokPV::setEvaluation(bool on)
+{
+    band(QStringLiteral("pDet3"))->visible = on;
 }
 
 TtDokTDil::TtDokTDil()

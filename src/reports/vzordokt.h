@@ -52,6 +52,7 @@ struct InspectionDocumentHeader
     QString technician2;
     bool hideTechnicians = false;
     int leftAtCustomer = -1;     // POCHP; -1 prints no such line
+    QString countLine;           // the kind's own count line instead ("Zkontrolováno PV: 3")
     QString ownHeader;           // the inspection's own header and footer texts
     QString ownFooter;
     int noticePeriod = 12;       // months to the next inspection; 0: no notice
@@ -61,6 +62,10 @@ struct InspectionDocumentHeader
 QString nextInspectionNotice(const QDate &date, int months);
 // The per-hydrant evaluation text: codes gives the code of each component column.
 QString hydrantEvaluation(const std::function<QString(const QString &column)> &codes);
+// "Zjištěný stav" of a hydrant inspection: one line of label and verdict per coded header
+// column (value gives the stored text of a column); a column with another code prints
+// nothing.
+QStringList hydrantFindings(const std::function<QString(const QString &column)> &value);
 
 class TtVzorDokT : public Print::Report
 {
@@ -95,6 +100,16 @@ class TtDok : public TtVzorDokT
 {
 public:
     TtDok();
+};
+
+// The hydrant report: "Zjištěný stav" with the header findings and the user-defined
+// checks before the hydrants, and, when asked, each hydrant's evaluation under its row.
+class TtDokPV : public TtVzorDokT
+{
+public:
+    TtDokPV();
+    void setFindings(const QStringList &findings, const QStringList &checks);
+    void setEvaluation(bool on);
 };
 
 // The workshop report: the items checked in the workshop, grouped by the firm that did

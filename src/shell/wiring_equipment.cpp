@@ -6,6 +6,7 @@
 #include "inspections/hps.h"
 #include "inspections/pvs.h"
 #include "inspections/planprohs.h"
+#include "inspections/pks.h"
 
 void wireInspectionEntries(TfLTarko &window)
 {
@@ -14,6 +15,8 @@ void wireInspectionEntries(TfLTarko &window)
     window.bind(QStringLiteral("miKontrolyPV"), [&window] { OtevriKontrolyPV(&window); });
     window.bind(QStringLiteral("miPlan"), [&window] { OtevriPlan(&window); });
     window.bind(QStringLiteral("miPlanKomplet"), [&window] { OtevriPlanKomplet(&window); });
+    // the tool button "PK" runs the same entry
+    window.bind(QStringLiteral("miKontrolyPK"), [&window] { OtevriKontrolyPK(&window); });
     window.bind(QStringLiteral("miDohledaniHP"), [&window] { OtevriDohledaniHP(&window); });
     // the tool button "Dílna" runs the same entry
     window.bind(QStringLiteral("miDilna"), [&window] { OtevriDilnu(&window); });

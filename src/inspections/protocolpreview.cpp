@@ -1,0 +1,43 @@
+#include "inspections/protocolpreview.h"
+
+#include "core/prompt.h"
+#include "inspections/protocolprint.h"
+#include "widgets/obectiskd.h"
+#include "widgets/printpreview.h"
+
+int previewInspectionReport(const QString &designWindow,
+                            const std::function<int(int designKey, Print::Document &out)> &render, QWidget *parent)
+{
+    int design = 0;
+    TfGSez choice(designWindow, 1, parent);
+    if (choice.count() > 1) {
+        if (Prompt::runModal(&choice) != QDialog::Accepted)
+            return 1;
+        design = choice.chosenKey();
+    }
+    Print::Document document;
+    const int r = render(design, document);
+    if (r == 0)
+        PrintPreview::open(std::move(document), parent);
+    return r;
+}
+
+int TiskDokladuPV(int inspectionKey, TDMPro *dm, QWidget *parent)
+{
+    return previewInspectionReport(
+        ProtocolPrint::hydrantDesignWindow(),
+        [=](int design, Print::Document &out) {
+            return ProtocolPrint::renderHydrantReport(inspectionKey, design, out, dm);
+        },
+        parent);
+}
+
+int TiskDokladuPK(int inspectionKey, TDMPro *dm, QWidget *parent)
+{
+    return previewInspectionReport(
+        ProtocolPrint::damperDesignWindow(),
+        [=](int design, Print::Document &out) {
+            return ProtocolPrint::renderDamperReport(inspectionKey, design, out, dm);
+        },
+        parent);
+}
