@@ -1,5 +1,6 @@
 #include "inspections/pv.h"
 #include "inspections/pvc.h"
+#include "inspections/protocolpreview.h"
 #include "widgets/codelists.h"
 #include "widgets/keyfilters.h"
 #include "widgets/lookupcombo.h"
@@ -387,17 +388,21 @@ void TfPV::buildMenus()
 {
     QMenu *pv = buildMenuBar();
     addSortEntry(pv);
-    // delivery notes and the printed report come with their own windows; the entries
-    // wait for them
+    // delivery notes come with their own windows; the entries wait for them
     QMenu *dodaci = menuBar()->addMenu(QStringLiteral("Dodací list"));
     dodaci->setObjectName(QStringLiteral("miDodaciList"));
     menuEntry(dodaci, QStringLiteral("miOtevritDL"), QStringLiteral("Otevřít"));
     menuEntry(dodaci, QStringLiteral("miOdpojitDL"), QStringLiteral("Odpojit"));
     QMenu *tisk = menuBar()->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
-    menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PV"));
+    menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PV"), [this] { TiskDokladu(); });
     menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"));
     addKonec();
+}
+
+int TfPV::TiskDokladu()
+{
+    return TiskUlozeneho([this](int key) { return TiskDokladuPV(key, controller()->dm(), this); });
 }
 
 // --- showing ---------------------------------------------------------------------------
