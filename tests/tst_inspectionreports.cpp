@@ -13,6 +13,7 @@
 #include "inspections/pkc.h"
 #include "inspections/pks.h"
 #include "inspections/protocolprint.h"
+#include "inspections/pv.h"
 #include "inspections/pvc.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
@@ -140,6 +141,49 @@ private slots:
                  qPrintable(text));
         QCOMPARE(lineWith(text, QStringLiteral("Nefunkční, Chybí : TO")), failed);
         QCOMPARE(lineWith(text, QStringLiteral("Zkontrolováno PV:")), QStringLiteral("Zkontrolováno PV: 3"));
+    }
+
+    // The hydrant window prints what it shows: a pending change is stored first. The
+    // design decides whether each hydrant's evaluation prints.
+    void hydrantWindowPrintsSavedAndTheDesignDecidesTheEvaluation()
+    {
+        TfPVC *c = TfClass::create<TfPVC>(DM);
+        c->AddRef();   // the test's own reference: the controller outlives the window
+        const int key = inspectionAtSite(*c, QDate(2025, 3, 14));
+        QVERIFY(key > 0);
+        QVERIFY(c->AddItem() > 0);
+        c->pv().setValue(QStringLiteral("OZNACENI"), QStringLiteral("H-01"));
+        c->pv().setValue(QStringLiteral("HO"), QStringLiteral("N"));
+        QCOMPARE(c->SaveRecord(), 0);
+        QCOMPARE(c->OpenRecord(key), 0);
+        {
+            TfPV w(c);
+            w.show();
+            c->pv().setValue(QStringLiteral("MISTO"), QStringLiteral("sklep"));
+            QVERIFY(w.Zmena(&c->pv()));
+            QAction *print = w.menuAction(QStringLiteral("miTiskKontrola"));
+            QVERIFY(print && print->isEnabled());
+            print->trigger();
+            QVERIFY(!w.isChanged());
+            QCOMPARE(scalar(QStringLiteral("SELECT MISTO FROM VOD_TAB WHERE UNCH = %1").arg(key)).toString(),
+                     QStringLiteral("sklep"));
+            PrintPreview *preview = nullptr;
+            for (QWidget *t : QApplication::topLevelWidgets())
+                if (auto *p = qobject_cast<PrintPreview *>(t); p && p->isVisible())
+                    preview = p;
+            QVERIFY(preview);
+            QCOMPARE(preview->document().setup.jobName, QStringLiteral("Doklad o kontrole provozuschopnosti"));
+            const QString text = pdfText(preview->document(), QStringLiteral("dokpv-window"));
+            QVERIFY2(text.contains(QStringLiteral("Nefunkční, Chybí : TO")), qPrintable(text));
+        }
+        c->Release();
+        // a design without the setting prints the hydrants without their evaluation
+        exec(QStringLiteral("UPDATE GSHLAV SET OSTNAS = 'G:;' WHERE OKNO = 'DokPV'"));
+        Print::Document document;
+        QCOMPARE(ProtocolPrint::renderHydrantReport(key, 0, document, DM), 0);
+        const QString text = pdfText(document, QStringLiteral("dokpv-plain"));
+        QVERIFY2(text.contains(QStringLiteral("H-01")), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("Nefunkční")), qPrintable(text));
     }
 
     void damperReportAndTheListsPrintEntry()

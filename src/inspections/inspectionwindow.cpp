@@ -588,6 +588,19 @@ int TfInspectionWindow::OdpojitDL()
     return 0;
 }
 
+int TfInspectionWindow::TiskUlozeneho(const std::function<int(int key)> &print)
+{
+    if (dsHla()->currentRow() < 0)
+        return -1;
+    // the document prints what is stored: what is on the screen is stored first
+    if (isChanged()) {
+        const int r = cUloz();
+        if (r != 0)
+            return r;
+    }
+    return print(dsHla()->value(QStringLiteral("UNCIS")).toInt());
+}
+
 void TfInspectionWindow::CisloEnter()
 {
     fields().flush();

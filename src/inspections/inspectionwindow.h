@@ -63,6 +63,10 @@ public:
     int OtevritDL();
     // "Odpojit" (delivery note).
     int OdpojitDL();
+    // "Tisk": the pending changes are saved first (a refused or failed save prints
+    // nothing), then print gets the stored inspection's key. What print returns, or the
+    // save's code.
+    int TiskUlozeneho(const std::function<int(int key)> &print);
     // Enter in "Číslo": the typed series code becomes the next number of its series.
     void CisloEnter();
     // "Katalog číselných řad": the chosen series' code goes into the number field.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "inspections/pk.h"
 #include "inspections/pkc.h"
 #include "inspections/protocolpreview.h"
 
@@ -29,6 +30,11 @@ TfPKS::TfPKS(QWidget *parent)
 TfPKC *TfPKS::pkc() const
 {
     return qobject_cast<TfPKC *>(controller());
+}
+
+void TfPKS::OpenDetail(int key)
+{
+    OtevriKontroluPK(pkc(), key, this);
 }
 
 int TfPKS::BeforeNewRecord()

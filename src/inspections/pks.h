@@ -16,9 +16,7 @@ public:
     explicit TfPKS(QWidget *parent = nullptr);
 
     int BeforeNewRecord() override;
-    // The damper inspection window comes with the shared inspection window; until then
-    // the list opens nothing.
-    void OpenDetail(int key) override { (void)key; }
+    void OpenDetail(int key) override;
 
     // "Tisk" / "Doklad o kontrole PK" of the current inspection. 0 when shown, 1 when
     // there is none or no design was chosen, negative on failure (warned).

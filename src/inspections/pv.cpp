@@ -1,5 +1,6 @@
 #include "inspections/pv.h"
 #include "inspections/pvc.h"
+#include "inspections/protocolpreview.h"
 #include "widgets/codelists.h"
 #include "widgets/keyfilters.h"
 #include "widgets/lookupcombo.h"
@@ -393,9 +394,14 @@ void TfPV::buildMenus()
     menuEntry(dodaci, QStringLiteral("miOdpojitDL"), QStringLiteral("Odpojit"), [this] { OdpojitDL(); });
     QMenu *tisk = menuBar()->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
-    menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PV"));
+    menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PV"), [this] { TiskDokladu(); });
     menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"));
     addKonec();
+}
+
+int TfPV::TiskDokladu()
+{
+    return TiskUlozeneho([this](int key) { return TiskDokladuPV(key, controller()->dm(), this); });
 }
 
 // --- showing ---------------------------------------------------------------------------

@@ -46,6 +46,9 @@ public:
     QLabel *unitLabel() const { return m_lJednotka; }
     QWidget *checksGrid() const;
 
+    // "Tisk" / "Doklad o kontrole PV" of the inspection, saved first.
+    int TiskDokladu();
+
     // The drop-downs of the item panel read again (done on show).
     bool NaplnSeznamy();
 
