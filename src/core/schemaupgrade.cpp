@@ -35,7 +35,9 @@ const QString StrukInsert = QStringLiteral(
     "(:POLOZKA,:ORD,:TYPOKNA,:GS,:GG,:GP,:TYP,:UNCIS,:POPIS,:TAB,:KLIC,:NABTYP,:OKNO, :VYBPOL,:VYBPOLNAB) ");
 
 // The dictionary item of the flow with its unit. Added once: a repeated or half-done
-// upgrade finds it and leaves it, and its key lies above every key there is.
+// upgrade finds it and leaves it, and its key lies above every key there is. Only the
+// item of no particular window counts: a report design's own item of the same column
+// (the hydrant report has one) is another entry.
 bool addFlowItem(TDMPro &dm, QString *error)
 {
     const bool added = inTransaction(
@@ -44,7 +46,7 @@ bool addFlowItem(TDMPro &dm, QString *error)
             bool ok = false;
             const int present = scalarSql(&dm,
                                           QStringLiteral("SELECT COUNT(*) FROM STRUK WHERE POLOZKA = 'PRUTOKJED' AND "
-                                                         "TAB = 'PPV'"),
+                                                         "TAB = 'PPV' AND COALESCE(OKNO, '') = ''"),
                                           {}, &ok, err)
                                     .toInt();
             if (!ok)
