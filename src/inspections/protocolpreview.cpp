@@ -5,11 +5,25 @@
 #include "widgets/obectiskd.h"
 #include "widgets/printpreview.h"
 
+namespace {
+
+// The dictionary the document designer offers for a design window: the items of the
+// kind's rows ("DokHP", "VyrHP" and "DilHP" print extinguishers, "DokPV" hydrants ...).
+QString documentAliasTables(const QString &designWindow)
+{
+    const QString kind = designWindow.right(2);
+    const QString alias = QStringLiteral("P") + kind;
+    return alias + QLatin1Char(';') + alias + QStringLiteral(";Položky ") + kind + QStringLiteral(";(1)");
+}
+
+} // namespace
+
 int previewInspectionReport(const QString &designWindow,
                             const std::function<int(int designKey, Print::Document &out)> &render, QWidget *parent)
 {
     int design = 0;
-    TfGSez choice(designWindow, 1, parent);
+    // the document choice: its "Nový" and "Editace" open the document designer
+    TfGSDokSez choice(designWindow, 1, documentAliasTables(designWindow), parent);
     if (choice.count() > 1) {
         if (Prompt::runModal(&choice) != QDialog::Accepted)
             return 1;
