@@ -151,6 +151,19 @@ private slots:
         QCOMPARE(c->lines().rowCount(), 2);
     }
 
+    // The receipt's amount in words comes from the total rounded to hundredths, a credit
+    // note's with "minus"; the title follows the kind.
+    void receiptTexts()
+    {
+        QCOMPARE(Invoice::amountInWords(2813.9999999), DejSlovyKC(2814));
+        QCOMPARE(Invoice::amountInWords(2814.4), DejSlovyKC(2814));
+        QVERIFY(Invoice::amountInWords(-200.0).startsWith(QStringLiteral("minus ")));
+        QCOMPARE(Invoice::amountInWords(-200.0), DejSlovyKC(-200));
+        QCOMPARE(Invoice::receiptTitle(QStringLiteral("U")), QStringLiteral("Účtenka za hotové - daňový doklad"));
+        QCOMPARE(Invoice::receiptTitle(QStringLiteral("F")), QStringLiteral("Příjmový pokladní doklad"));
+        QCOMPARE(Invoice::receiptTitle(QStringLiteral("P")), QStringLiteral("Příjmový pokladní doklad"));
+    }
+
     // Items from the price list through the quantity dialog: a quantity not above 0 or a
     // cancelled dialog adds nothing; the item's class gives the rate; the typed price wins.
     void itemsFromThePriceList()

@@ -29,6 +29,23 @@ double grandTotal(double cenz, double danz, double cens, double dans, double cen
     return cenz + danz + cens + dans + cen0 + haldor;
 }
 
+QString amountInWords(double grandTotal)
+{
+    return DejSlovyKC(qint64(std::trunc(Round(grandTotal, 0.01, false))));
+}
+
+QString receiptTitle(const QString &kind)
+{
+    const QString k = kind.trimmed().toUpper();
+    if (k == QLatin1String("U"))
+        return QStringLiteral("Účtenka za hotové - daňový doklad");
+    if (k == QLatin1String("Z"))
+        return QStringLiteral("Zálohová faktura");
+    if (k == QLatin1String("D"))
+        return QStringLiteral("Dobropis");
+    return QStringLiteral("Příjmový pokladní doklad");
+}
+
 Totals computeTotals(const QVector<LineAmount> &lines, double discount, bool pricesIncludeVat)
 {
     const Parameters &p = Parameters::instance();

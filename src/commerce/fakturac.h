@@ -38,6 +38,13 @@ int rateOf(const QString &vatClass);
 double lineTotal(double price, double quantity);
 // The grand total a user pays: the three bases, the two VAT amounts and the rounding.
 double grandTotal(double cenz, double danz, double cens, double dans, double cen0, double haldor);
+// The grand total of a receipt in words: rounded to hundredths before the whole crowns
+// are taken, so a total stored as 2813.9999... reads as 2 814; a credit note reads
+// with "minus".
+QString amountInWords(double grandTotal);
+// The title of a printed receipt by the invoice's kind (TYPFAK): 'U' the receipt of a
+// cash sale, 'F' and 'P' the cash receipt, any other kind its own name.
+QString receiptTitle(const QString &kind);
 
 // A prepared line, added by hand, from the price list or by a move.
 struct Line
