@@ -225,6 +225,7 @@ private slots:
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
             {"Sklad/Ceník", {"window", "TfCenikS"}},
             {"Formuláře/Dodací listy", {"window", "TfDodakS"}},
+            {"Formuláře/Faktury", {"window", "TfFakturaS"}},
             {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},
             {"Seznamy/Ceník oprav", {"dialog", "fCenikProhES"}},
             {"Seznamy/Uživatelský ceník", {"dialog", "fCenikUziv"}},
@@ -311,7 +312,7 @@ private slots:
         QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbDilna"))->isEnabled());
         QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPV"))->isEnabled());
         QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbKontrolyPK"))->isEnabled());
-        QVERIFY(!w.findChild<QToolButton *>(QStringLiteral("sbFaktura"))->isEnabled());
+        QVERIFY(w.findChild<QToolButton *>(QStringLiteral("sbFaktura"))->isEnabled());
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QVERIFY2(seen.contains(it.key()), qPrintable(it.key()));
         QVERIFY(!seen.contains(QStringLiteral("Kontroly/Časové rozložení kontrol")));

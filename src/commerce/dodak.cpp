@@ -1,6 +1,7 @@
 #include "commerce/dodak.h"
 #include "commerce/cenikc.h"
 #include "commerce/dodakc.h"
+#include "commerce/dodakdfaktura.h"
 #include "commerce/dodakt.h"
 #include "core/prompt.h"
 #include "core/rowcachemodel.h"
@@ -90,10 +91,16 @@ TfDodak::TfDodak(TfDodakC *controller, QWidget *parent)
                   [this] { EditaceTextu(QStringLiteral("ZAPATI"), QStringLiteral("Editace zápatí")); });
     addToolButton(bar, body(), QStringLiteral("sbOpis"), QStringLiteral("Opis tabulky"), [this] { OpisTabulky(); });
     addToolButton(bar, body(), QStringLiteral("sbSumar"), QStringLiteral("Načíst sumář"), [this] { NactiSumar(); });
-    // the moves into an invoice and a stock slip come with those documents
-    for (const auto &inert : {std::pair{"sbFaktura", "Přesun do faktury"}, std::pair{"sbOdpojitFakturu", "Odpojit fakturu"},
-                              std::pair{"sbSklad", "Přesun do skladu"}})
-        addToolButton(bar, body(), QLatin1String(inert.first), QString::fromUtf8(inert.second), [] {})->setEnabled(false);
+    addToolButton(bar, body(), QStringLiteral("sbFaktura"), QStringLiteral("Přesun do faktury"), [this] {
+        if (ConfirmLeave() && PresunDoFaktury(dodakc(), this) > 0)
+            reopenLines();
+    });
+    addToolButton(bar, body(), QStringLiteral("sbOdpojitFakturu"), QStringLiteral("Odpojit fakturu"), [this] {
+        if (ConfirmLeave())
+            OdpojitFakturu(dodakc());
+    });
+    // the move into a stock slip comes with the stock slips
+    addToolButton(bar, body(), QStringLiteral("sbSklad"), QStringLiteral("Přesun do skladu"), [] {})->setEnabled(false);
     layout->addLayout(bar);
 
     m_model = new DodakLineModel(controller, this);

@@ -22,7 +22,7 @@ QStringList scriptNames()
             QStringLiteral("pricelists.sql"), QStringLiteral("equipment.sql"),
             QStringLiteral("dampers.sql"),
             QStringLiteral("hydrants.sql"), QStringLiteral("barcodes.sql"),
-            QStringLiteral("deliverynotes.sql"),
+            QStringLiteral("deliverynotes.sql"), QStringLiteral("invoices.sql"),
             QStringLiteral("plan.sql"),
             QStringLiteral("reports.sql")};
 }

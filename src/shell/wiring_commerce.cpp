@@ -4,6 +4,7 @@
 #include "commerce/ceniks.h"
 #include "commerce/cenikuziv.h"
 #include "commerce/dodaks.h"
+#include "commerce/fakturas.h"
 #include "core/prompt.h"
 
 namespace {
@@ -26,4 +27,6 @@ void wireCommerceEntries(TfLTarko &window)
     window.bind(QStringLiteral("miUzivCenik"), [&window] { openEditor<TfCenikUziv>(&window); });
     // the tool button "DL" runs the same entry
     window.bind(QStringLiteral("miDodaciListy"), [&window] { OtevriDodaciListy(&window); });
+    // and "Fa" this one
+    window.bind(QStringLiteral("miFaktury"), [&window] { OtevriFaktury(&window); });
 }
