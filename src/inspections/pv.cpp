@@ -1,6 +1,7 @@
 #include "inspections/pv.h"
 #include "inspections/pvc.h"
 #include "widgets/codelists.h"
+#include "widgets/exportwindows.h"
 #include "widgets/keyfilters.h"
 #include "widgets/lookupcombo.h"
 #include "widgets/viewhelpers.h"
@@ -394,7 +395,8 @@ void TfPV::buildMenus()
     QMenu *tisk = menuBar()->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
     menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PV"));
-    menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"));
+    menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"),
+              [this] { ExportWindows::exportExcel(this, itemModel()); });
     addKonec();
 }
 
