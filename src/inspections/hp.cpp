@@ -3,6 +3,7 @@
 #include "inspections/hpc.h"
 #include "inspections/dilnadialogs.h"
 #include "widgets/codelists.h"
+#include "widgets/exportwindows.h"
 #include "widgets/keyfilters.h"
 #include "widgets/lookupcombo.h"
 #include "core/format.h"
@@ -282,7 +283,8 @@ void TfHP::buildMenus()
               [this] { TiskDokladu(HPDocument::Vyrazeni); });
     menuEntry(tisk, QStringLiteral("miTiskDilna"), QStringLiteral("Doklad o dílenské kontrole HP"),
               [this] { TiskDokladu(HPDocument::Dilna); });
-    menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"));
+    menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"),
+              [this] { ExportWindows::exportExcel(this, itemModel()); });
     addKonec();
 }
 

@@ -1,4 +1,5 @@
 #include "inspections/pk.h"
+#include "widgets/exportwindows.h"
 #include "inspections/pkc.h"
 #include "inspections/protocolpreview.h"
 #include "core/rowcachemodel.h"
@@ -139,7 +140,8 @@ void TfPK::buildMenus()
     tisk->setObjectName(QStringLiteral("miTisk"));
     menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PK"), [this] { TiskDokladu(); });
     // the export comes with the other exports; the entry waits for it
-    menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"));
+    menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"),
+              [this] { ExportWindows::exportExcel(this, itemModel()); });
     addKonec();
 }
 

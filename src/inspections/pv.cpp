@@ -2,6 +2,7 @@
 #include "inspections/pvc.h"
 #include "inspections/protocolpreview.h"
 #include "widgets/codelists.h"
+#include "widgets/exportwindows.h"
 #include "widgets/keyfilters.h"
 #include "widgets/lookupcombo.h"
 #include "widgets/viewhelpers.h"
@@ -395,7 +396,8 @@ void TfPV::buildMenus()
     QMenu *tisk = menuBar()->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
     menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PV"), [this] { TiskDokladu(); });
-    menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"));
+    menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"),
+              [this] { ExportWindows::exportExcel(this, itemModel()); });
     addKonec();
 }
 

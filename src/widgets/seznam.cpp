@@ -1,4 +1,5 @@
 #include "widgets/seznam.h"
+#include "widgets/exportwindows.h"
 #include "widgets/viewhelpers.h"
 #include "widgets/windowplacement.h"
 #include "core/class.h"
@@ -168,9 +169,13 @@ void TfSeznam::buildToolBar()
     auto *exportMenu = new QMenu(this);
     QAction *exportAction = addAction(nullptr, QStringLiteral("acExport"), QStringLiteral("Export"), nullptr);
     exportAction->setMenu(exportMenu);
-    exportMenu->addAction(addAction(nullptr, QStringLiteral("acExportExcel"), QStringLiteral("Export do Excelu"), nullptr));
-    exportMenu->addAction(addAction(nullptr, QStringLiteral("acExportXML"), QStringLiteral("Export do XML"), nullptr));
-    exportMenu->addAction(addAction(nullptr, QStringLiteral("acExportTXT"), QStringLiteral("Export do TXT"), nullptr));
+    QAction *toExcel = addAction(nullptr, QStringLiteral("acExportExcel"), QStringLiteral("Export do Excelu"), nullptr);
+    QAction *toXml = addAction(nullptr, QStringLiteral("acExportXML"), QStringLiteral("Export do XML"), nullptr);
+    QAction *toTxt = addAction(nullptr, QStringLiteral("acExportTXT"), QStringLiteral("Export do TXT"), nullptr);
+    connect(toExcel, &QAction::triggered, this, [this] { ExportWindows::exportExcel(this, m_model); });
+    connect(toXml, &QAction::triggered, this, [this] { ExportWindows::exportXml(this, m_model); });
+    connect(toTxt, &QAction::triggered, this, [this] { ExportWindows::exportTxt(this, m_model); });
+    exportMenu->addActions({toExcel, toXml, toTxt});
     bar->addAction(exportAction);
 
     auto *bulkMenu = new QMenu(this);
