@@ -1,6 +1,7 @@
 #include "shell/menuwiring.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
+#include "admin/sql.h"
 #include "admin/texty.h"
 #include "admin/zaloha.h"
 #include "core/prompt.h"
@@ -14,6 +15,7 @@ void wireAdminEntries(TfLTarko &window)
         if (texty.isCreated())
             Prompt::runModal(&texty);
     });
+    window.bind(QStringLiteral("miSQL"), [&window] { TfSQL::open(DM, &window); });
     window.bind(QStringLiteral("miZaloha"), [] { backupFromMenu(*DM); });
     window.bind(QStringLiteral("miObnova"), [&window] {
         const QString restored = restoreFromMenu(*DM);
