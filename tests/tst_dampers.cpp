@@ -6,7 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "support/inspectionfixture.h"
+#include "support/protocolfixture.h"
 #include "support/programdatabasetest.h"
 #include "inspections/hpc.h"
 #include "inspections/pkc.h"

@@ -12,7 +12,7 @@
 #include "inspections/pk.h"
 #include "inspections/pkc.h"
 #include "inspections/pks.h"
-#include "support/inspectionfixture.h"
+#include "support/protocolfixture.h"
 #include "support/programdatabasetest.h"
 
 class TestDamperWindow : public ProgramDatabaseTest

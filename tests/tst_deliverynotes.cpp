@@ -20,7 +20,7 @@
 #include "inspections/hpc.h"
 #include "inspections/pvc.h"
 #include "support/addressdata.h"
-#include "support/inspectionfixture.h"
+#include "support/protocolfixture.h"
 #include "support/programdatabasetest.h"
 
 using namespace DeliveryNote;

@@ -21,7 +21,7 @@
 #include "inspections/hpc.h"
 #include "inspections/hptisk.h"
 #include "support/addressdata.h"
-#include "support/inspectionfixture.h"
+#include "support/protocolfixture.h"
 #include "support/programdatabasetest.h"
 #include "templates/templatestore.h"
 #include "widgets/designers.h"

@@ -11,7 +11,7 @@
 
 #include "core/dokrad.h"
 #include "support/addressdata.h"
-#include "support/inspectionfixture.h"
+#include "support/protocolfixture.h"
 #include "support/programdatabasetest.h"
 #include "inspections/hpc.h"
 #include "inspections/serialsearch.h"

@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <QSqlQuery>
 
-#include "support/inspectionfixture.h"
+#include "support/protocolfixture.h"
 #include "support/programdatabasetest.h"
 #include "inspections/pvc.h"
 

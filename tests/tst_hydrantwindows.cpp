@@ -20,7 +20,7 @@
 #include "inspections/pvc.h"
 #include "inspections/pvs.h"
 #include "support/addressdata.h"
-#include "support/inspectionfixture.h"
+#include "support/protocolfixture.h"
 #include "support/programdatabasetest.h"
 
 class TestHydrantWindows : public ProgramDatabaseTest

@@ -6,7 +6,7 @@
 // an extinguisher, Alt+O repeats one, F3 searches a serial number. The rules behind
 // the buttons live in the controller TfHPC.
 #include "inspections/hptisk.h"
-#include "inspections/inspectionwindow.h"
+#include "inspections/protocolwindow.h"
 
 enum class CodeList;
 class QComboBox;

@@ -11,7 +11,7 @@
 #include <QString>
 
 #include "core/lookup.h"
-#include "inspections/inspectionc.h"
+#include "inspections/protocolc.h"
 #include "inspections/dilnac.h"
 
 class TfHPC : public TfInspectionC

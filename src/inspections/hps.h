@@ -2,7 +2,7 @@
 // TfHPS, the list of extinguisher inspections: recent inspections first, coloured by
 // the state of the document, with the bulk change of state and lock and the search by
 // serial number.
-#include "inspections/inspectionlist.h"
+#include "inspections/protocollist.h"
 
 class TfHPC;
 

@@ -3,7 +3,7 @@
 // shared header, the grid of dampers with the panel under it whose five findings are
 // chosen from the five grades, the header text and the footer with the count. The
 // rules behind it live in TfPKC.
-#include "inspections/inspectionwindow.h"
+#include "inspections/protocolwindow.h"
 
 class QComboBox;
 class TfPKC;

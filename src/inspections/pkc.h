@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "inspections/inspectionc.h"
+#include "inspections/protocolc.h"
 
 class TfPKC : public TfInspectionC
 {

@@ -2,7 +2,7 @@
 // TfPKS, the list of fire-damper inspections ("Požární klapky"): recent inspections
 // first, coloured by the state of the document, the bulk change of state and lock, and
 // the damper report of the current inspection from "Tisk".
-#include "inspections/inspectionlist.h"
+#include "inspections/protocollist.h"
 
 class TfPKC;
 

@@ -3,7 +3,7 @@
 // shared header, the grid of hydrants with their description and their 23 findings
 // under it, the findings on the whole installation, the user-defined checks, the
 // findings text and the conclusion. The rules behind it live in TfPVC.
-#include "inspections/inspectionwindow.h"
+#include "inspections/protocolwindow.h"
 
 class QComboBox;
 class QLabel;

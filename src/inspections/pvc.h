@@ -10,7 +10,7 @@
 #include <QVariant>
 #include <QVector>
 
-#include "inspections/inspectionc.h"
+#include "inspections/protocolc.h"
 
 class TfPVC : public TfInspectionC
 {

@@ -1,7 +1,7 @@
 #pragma once
 // TfPVS, the list of hydrant inspections ("Požární vodovody"): recent inspections
 // first, coloured by HOTOVO, with the bulk change of state and lock.
-#include "inspections/inspectionlist.h"
+#include "inspections/protocollist.h"
 
 class TfPVC;
 

@@ -1,5 +1,5 @@
-#include "inspections/inspectionwindow.h"
-#include "inspections/inspectionc.h"
+#include "inspections/protocolwindow.h"
+#include "inspections/protocolc.h"
 #include "commerce/dodaklink.h"
 #include "customers/adrobjekty.h"
 #include "customers/adresys.h"

@@ -1,4 +1,4 @@
-#include "inspections/inspectionc.h"
+#include "inspections/protocolc.h"
 
 #include "core/dokrad.h"
 #include "core/rowcache.h"

@@ -18,7 +18,7 @@
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 #include "support/addressdata.h"
-#include "support/inspectionfixture.h"
+#include "support/protocolfixture.h"
 #include "support/programdatabasetest.h"
 #include "widgets/printpreview.h"
 
@@ -256,4 +256,4 @@ private slots:
 };
 
 QTEST_MAIN(TestInspectionReports)
-#include "tst_inspectionreports.moc"
+#include "tst_protocolreports.moc"

@@ -1,4 +1,4 @@
-#include "inspections/inspectionlist.h"
+#include "inspections/protocollist.h"
 #include "inspections/dokdop.h"
 #include "widgets/heslo.h"
 #include "core/prompt.h"
