@@ -23,6 +23,7 @@ QStringList scriptNames()
             QStringLiteral("dampers.sql"),
             QStringLiteral("hydrants.sql"), QStringLiteral("barcodes.sql"),
             QStringLiteral("deliverynotes.sql"), QStringLiteral("invoices.sql"),
+            QStringLiteral("warehouse.sql"), QStringLiteral("orders.sql"),
             QStringLiteral("plan.sql"),
             QStringLiteral("reports.sql")};
 }
