@@ -17,6 +17,9 @@ void wireCustomerEntries(TfLTarko &window);
 // Data administration: defined texts, export and import, maintenance, SQL.
 void wireAdminEntries(TfLTarko &window);
 
+// Data maintenance.
+void wireMaintenanceEntries(TfLTarko &window);
+
 // Price lists, delivery notes and invoices.
 void wireCommerceEntries(TfLTarko &window);
 
