@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTableView>
@@ -20,6 +21,8 @@
 #include "customers/adresys.h"
 #include "inspections/hpc.h"
 #include "inspections/hptisk.h"
+#include "inspections/protocolpreview.h"
+#include "inspections/protocolprint.h"
 #include "support/addressdata.h"
 #include "support/protocolfixture.h"
 #include "support/programdatabasetest.h"
@@ -452,6 +455,43 @@ private slots:
         list->action(QStringLiteral("acUzivSestava"))->trigger();
         QCOMPARE(prompt().shown.constLast().text, QStringLiteral("Smazat <<Periody po městech>>"));
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM GSHLAV WHERE NAZEV = 'Periody po městech'")), 0);
+    }
+
+    // With only its seeded design the hydrant report's "Upravit vzor dokladu" still shows
+    // the choice, whose "Editace" opens that design in TfGSDok; the extinguisher window's
+    // three documents get one entry each.
+    void documentDesignsEditedFromThePrintMenu()
+    {
+        const QString window = ProtocolPrint::hydrantDesignWindow();
+        QList<Templates::DesignEntry> seeded;
+        Templates::TemplateStore().listReports(window, 1, seeded);
+        QCOMPARE(seeded.size(), 1);
+        QWidget parent;
+        QMenu menu;
+        QAction *entry = addDesignEntry(&menu, {{QStringLiteral("Doklad o kontrole PV"), window}}, &parent);
+        QCOMPARE(entry->text(), QStringLiteral("Upravit vzor dokladu"));
+        int offered = 0;
+        QString edited;
+        prompt().onModal<TfGSDokSez>([&offered](TfGSDokSez *choice) {
+            offered = choice->count();
+            click(choice, QStringLiteral("sbEditace"));
+            return int(QDialog::Rejected);
+        });
+        prompt().onModal<TfGSDok>([&edited](TfGSDok *d) {
+            edited = d->bar()->nameEdit()->text();
+            return int(QDialog::Rejected);
+        });
+        entry->trigger();
+        QCOMPARE(offered, 1);
+        QCOMPARE(edited, seeded.first().name);
+
+        QMenu hp;
+        QAction *documents = addDesignEntry(&hp,
+                                            {{QStringLiteral("Doklad o kontrole HP"), HPPrint::designWindow(HPDocument::Kontrola)},
+                                             {QStringLiteral("Doklad o vyřazení HP"), HPPrint::designWindow(HPDocument::Vyrazeni)}},
+                                            &parent);
+        QCOMPARE(documents->text(), QStringLiteral("Upravit vzor dokladu"));
+        QCOMPARE(documents->menu()->actions().size(), 2);
     }
 
     void documentDesignOnTheExtinguisherReport()

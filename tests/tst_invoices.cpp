@@ -2,18 +2,23 @@
 // rounding steps, lines without VAT, prices with VAT), the first line of an empty
 // invoice, items from the price list, and the move of delivery notes into invoices
 // (totals equal to the note's, a second move, the merge of equal items, a failure in
-// the last step undoing everything, the number and the VAT flag of a new invoice).
+// the last step undoing everything, the number and the VAT flag of a new invoice), and
+// the printed invoice and receipts read back from PDF.
 #include <QtTest>
 
 #include "commerce/dodakc.h"
 #include "commerce/fakturac.h"
 #include "commerce/fakturapresun.h"
 #include "commerce/faktura.h"
+#include "commerce/fakturas.h"
+#include "commerce/fakturat.h"
 #include "commerce/dodakdfaktura.h"
 #include <QCheckBox>
 #include "commerce/skladprevoddmnozstvi.h"
 #include "core/rowcachemodel.h"
 #include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -70,6 +75,26 @@ private:
                                 "SELECT COUNT(*) FROM FAKTURY", "SELECT COUNT(*) FROM FAK_POL"})
             s += scalar(QString::fromLatin1(sql)).toString() + QLatin1Char('|');
         return s;
+    }
+
+    // The text of a printout that write puts into a PDF file.
+    QString pdfText(const std::function<bool(const QString &file, QString *error)> &write)
+    {
+        const QString pdf = env->path(QStringLiteral("faktura.pdf"));
+        QString error;
+        if (!write(pdf, &error))
+            return QStringLiteral("FAILED: ") + error;
+        QProcess tool;
+        tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        tool.waitForFinished(30000);
+        return QString::fromUtf8(tool.readAllStandardOutput());
+    }
+    static QString lineOf(const QString &printed, const QString &caption)
+    {
+        for (const QString &l : printed.split(QLatin1Char('\n')))
+            if (l.contains(caption))
+                return l.simplified();
+        return QString();
     }
 
 private slots:
@@ -164,6 +189,90 @@ private slots:
         QCOMPARE(Invoice::receiptTitle(QStringLiteral("P")), QStringLiteral("Příjmový pokladní doklad"));
     }
 
+    // The printed invoice: the supplier, orderer and recipient, the dates and symbols,
+    // every line with its rate, the summary by VAT class and the grand total; the
+    // receipt of each kind its title, number and the grand total in words, item by item
+    // or as one line. The list's and the window's menus offer them.
+    void printouts()
+    {
+        const int orderer = insertEntry(*DM, 1, QStringLiteral("Odběratel Alfa s.r.o."));
+        const int recipient = insertEntry(*DM, 1, QStringLiteral("Příjemce Beta a.s."));
+        auto c = controller();
+        const int key = c->InsertRecord();
+        QVERIFY(key > 0);
+        const std::pair<const char *, QVariant> header[] = {
+            {"UNCODB", orderer}, {"UNCPRI", recipient}, {"CISFAK", QStringLiteral("FA-2026-15")},
+            {"KS", QStringLiteral("0308")}, {"DATVYS", QDate(2026, 12, 9)}, {"DATSPL", QDate(2026, 12, 23)},
+            {"TYPFAK", QStringLiteral("F")}, {"DOKUHRADY", QStringLiteral("PPD-77")},
+            {"POPIS", QStringLiteral("Servis hasicích přístrojů")}};
+        for (const auto &[f, v] : header)
+            c->header().setValue(QLatin1String(f), v);
+        RowCache &l = c->lines();
+        l.setValue(0, l.fieldIndex(QStringLiteral("POLOZKA")), QStringLiteral("Kontrola HP"));
+        QVERIFY(c->setVatClass(0, QLatin1Char('Z')));
+        l.setValue(0, l.fieldIndex(QStringLiteral("JEDCEN")), 1234.5);
+        l.setValue(0, l.fieldIndex(QStringLiteral("MNOZ")), 2.0);
+        c->CenaPod(0);
+        QVERIFY(c->addLine(line(QStringLiteral("Plomba"), 2.5, 4, QStringLiteral("S"), 12), false) >= 0);
+        QVERIFY(c->addLine(line(QStringLiteral("Doprava"), 100, 1, QStringLiteral("B"), 0), false) >= 0);
+        QCOMPARE(c->SaveRecordKeepOpen(), 0);
+        // 2469 + 518.49 + 10 + 1.20 + 100 = 3098.69, paid 3099
+        QCOMPARE(Round(field(key, "HALDOR"), 0.01), 0.31);
+
+        const auto m = [](double v) { return formatMoney(v); };
+        QString printed = pdfText([&](const QString &f, QString *e) { return TfFakturaT::writePdf(DM, key, f, e); });
+        for (const char *text : {"FAKTURA", "č. FA-2026-15", "Dodavatel:", "Odběratel", "Odběratel Alfa s.r.o.", "Příjemce",
+                                 "Příjemce Beta a.s.", "Datum uskutečnění zdanitelného plnění", "Den splatnosti", "Účet"})
+            QVERIFY2(printed.contains(QString::fromUtf8(text)), text);
+        QVERIFY(lineOf(printed, QStringLiteral("Datum vystavení")).contains(QStringLiteral("09.12.2026")));
+        QVERIFY(lineOf(printed, QStringLiteral("Variabilní symbol")).contains(QStringLiteral("202615")));
+        QVERIFY(lineOf(printed, QStringLiteral("Konstantní symbol")).contains(QStringLiteral("0308")));
+        const QString first = lineOf(printed, QStringLiteral("Kontrola HP"));
+        QVERIFY2(first.startsWith(QStringLiteral("Kontrola HP ") + m(1234.5)) && first.endsWith(QStringLiteral("21 % ") + m(2469)),
+                 qPrintable(first));
+        QVERIFY(lineOf(printed, QStringLiteral("Plomba")).endsWith(QStringLiteral("12 % ") + m(10)));
+        // pdftotext may close up the last line's " 0 %"
+        QVERIFY(lineOf(printed, QStringLiteral("Doprava")).contains(QRegularExpression(QStringLiteral(" 0 ?% ") + m(100) + QLatin1Char('$'))));
+        QCOMPARE(lineOf(printed, QStringLiteral("Základní 21 %")),
+                 QStringLiteral("Základní 21 % %1 %2 %3").arg(m(2469), m(518.49), m(2987.49)));
+        QCOMPARE(lineOf(printed, QStringLiteral("Snížená 12 %")), QStringLiteral("Snížená 12 % %1 %2 %3").arg(m(10), m(1.2), m(11.2)));
+        QCOMPARE(lineOf(printed, QStringLiteral("Bez daně")), QStringLiteral("Bez daně %1 %1").arg(m(100.31)));
+        QCOMPARE(lineOf(printed, QStringLiteral("Haléřové dorovnání")), QStringLiteral("Haléřové dorovnání ") + m(0.31));
+        QCOMPARE(lineOf(printed, QStringLiteral("Celkem k úhradě")), QStringLiteral("Celkem k úhradě %1 Kč").arg(m(3099)));
+        QVERIFY(!printed.contains(QStringLiteral("Slovy")));
+
+        // receipts: the title by kind, the payment document for a cash receipt, the total in words
+        const QString words = QStringLiteral("Slovy: ") + DejSlovyKC(3099);
+        const std::tuple<const char *, const char *, const char *> kinds[] = {
+            {"U", "Účtenka za hotové - daňový doklad", "č. FA-2026-15"},
+            {"F", "Příjmový pokladní doklad", "č. PPD-77"},
+            {"P", "Příjmový pokladní doklad", "č. PPD-77"}};
+        for (const auto &[kind, title, number] : kinds) {
+            exec(QStringLiteral("UPDATE FAKTURY SET TYPFAK = '%1' WHERE UNCIS = %2").arg(QLatin1String(kind)).arg(key));
+            printed = pdfText([&](const QString &f, QString *e) { return TfFakturaTDoklad::writePdf(DM, key, true, f, e); });
+            QVERIFY2(printed.contains(QString::fromUtf8(title)) && printed.contains(QString::fromUtf8(number)), qPrintable(printed));
+            QVERIFY2(printed.simplified().contains(words), qPrintable(printed));
+            QVERIFY(printed.contains(QStringLiteral("Kontrola HP")) && !printed.contains(QStringLiteral("FAKTURA")));
+        }
+        // as one line: the description and the sum of the bases, no items
+        printed = pdfText([&](const QString &f, QString *e) { return TfFakturaTDoklad::writePdf(DM, key, false, f, e); });
+        QCOMPARE(lineOf(printed, QStringLiteral("Servis hasicích přístrojů")), QStringLiteral("Servis hasicích přístrojů ") + m(2579));
+        QVERIFY(!printed.contains(QStringLiteral("Kontrola HP")) && printed.simplified().contains(words));
+
+        // the menus
+        TfFakturaS list;
+        QStringList entries;
+        for (QAction *a : list.findChild<QMenu *>(QStringLiteral("miFaktury"))->actions())
+            entries << a->text();
+        QCOMPARE(entries, (QStringList{"Nová", "Smazat", "Zobrazit"}));
+        auto *w = new TfFaktura(TfClass::create<TfFakturaC>(DM));
+        entries.clear();
+        for (QAction *a : w->findChild<QMenu *>(QStringLiteral("miFaktura"))->actions())
+            entries << a->text();
+        QCOMPARE(entries.mid(0, 3), (QStringList{"Tisk faktury", "Tisk dokladu po položkách", "Tisk dokladu jedním řádkem"}));
+        delete w;
+    }
+
     // Items from the price list through the quantity dialog: a quantity not above 0 or a
     // cancelled dialog adds nothing; the item's class gives the rate; the typed price wins.
     void itemsFromThePriceList()
@@ -246,6 +355,16 @@ private slots:
             QCOMPARE(Round(first[i], 0.01), Round(noteSums[i], 0.01));
         QCOMPARE(Round(Invoice::grandTotal(first[0], first[3], first[1], first[4], first[2], first[5]), 0.01),
                  Round(scalar(QStringLiteral("SELECT CASTKA FROM DODAKH WHERE UNCIS = %1").arg(note)).toDouble(), 0.01));
+        // the printed invoice shows the note's amounts
+        const QString printed = pdfText([&](const QString &f, QString *e) { return TfFakturaT::writePdf(DM, invoice, f, e); });
+        QCOMPARE(lineOf(printed, QStringLiteral("Základní 21 %")),
+                 QStringLiteral("Základní 21 % %1 %2 %3").arg(formatMoney(noteSums[0]), formatMoney(noteSums[3]),
+                                                              formatMoney(noteSums[0] + noteSums[3])));
+        QVERIFY(lineOf(printed, QStringLiteral("Snížená 12 %")).contains(formatMoney(noteSums[1]) + QLatin1Char(' ') + formatMoney(noteSums[4])));
+        QCOMPARE(lineOf(printed, QStringLiteral("Celkem k úhradě")),
+                 QStringLiteral("Celkem k úhradě ")
+                     + formatMoney(scalar(QStringLiteral("SELECT CASTKA FROM DODAKH WHERE UNCIS = %1").arg(note)).toDouble())
+                     + QStringLiteral(" Kč"));
 
         // the second move finds the invoice by its number: zero quantities, no amount changes
         const int lineCount = count(QStringLiteral("SELECT COUNT(*) FROM FAK_POL WHERE UNCH = %1").arg(invoice));

@@ -2,11 +2,11 @@
 // TfDodakS ("Tarko 8: Seznma dodacích listů"): the delivery-note list; a row opens the
 // note's edit window, and in pick mode (a note attached to an inspection) the chosen
 // note's key is handed back.
-#include "widgets/seznam.h"
+#include "commerce/documentlist.h"
 
 class TfDodakC;
 
-class TfDodakS : public TfSeznam
+class TfDodakS : public TfDocumentList
 {
     Q_OBJECT
 public:
@@ -16,14 +16,6 @@ public:
 
     int PrepareList() override;
     void OpenDetail(int key) override;
-    // The key of the row chosen in pick mode (0 none).
-    int chosenKey() const { return m_chosen; }
-
-protected:
-    void done(int result) override;
-
-private:
-    int m_chosen = 0;
 };
 
 // "Dodací listy" and the tool button "DL": the list shown modeless; it frees itself

@@ -1,5 +1,6 @@
 #include "commerce/faktura.h"
 #include "commerce/fakturac.h"
+#include "commerce/fakturat.h"
 #include "commerce/nabmats.h"
 #include "commerce/skladprevoddmnozstvi.h"
 #include "core/listdataset.h"
@@ -17,6 +18,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextEdit>
@@ -155,6 +157,7 @@ TfFaktura::TfFaktura(TfFakturaC *controller, QWidget *parent)
     connect(&h, &RowCache::rowChanged, this, [this] { refreshSums(); });
     connect(&h, &RowCache::reset, this, [this] { refreshSums(); });
     refreshSums();
+    buildMenu();
     resize(1000, 700);
 }
 
@@ -267,6 +270,44 @@ QWidget *TfFaktura::buildHeader(QWidget *page)
     grid->addWidget(cbSDPH, row, 3);
     grid->setColumnStretch(1, 1);
     return panel;
+}
+
+void TfFaktura::buildMenu()
+{
+    auto *bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("mmFaktura"));
+    layout()->setMenuBar(bar);
+    QMenu *menu = bar->addMenu(QStringLiteral("Faktura"));
+    menu->setObjectName(QStringLiteral("miFaktura"));
+    const std::tuple<const char *, const char *, std::function<void()>> prints[] = {
+        {"miTiskFaktury", "Tisk faktury", [this] { TiskFaktury(); }},
+        {"miTiskDokladu", "Tisk dokladu po položkách", [this] { TiskDokladu(true); }},
+        {"miTiskDokladuRadek", "Tisk dokladu jedním řádkem", [this] { TiskDokladu(false); }}};
+    for (const auto &[name, caption, run] : prints) {
+        QAction *a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, run);
+    }
+    menu->addSeparator();
+    menu->addAction(action(QStringLiteral("ZamknoutOdemknout")));
+    menu->addAction(action(QStringLiteral("cKonec")));
+}
+
+bool TfFaktura::readyToPrint()
+{
+    return dsHla()->currentRow() >= 0 && ConfirmLeave() && controller()->currentKey() > 0;
+}
+
+void TfFaktura::TiskFaktury()
+{
+    if (readyToPrint())
+        TfFakturaT::preview(controller()->dm(), controller()->currentKey(), this);
+}
+
+void TfFaktura::TiskDokladu(bool itemised)
+{
+    if (readyToPrint())
+        TfFakturaTDoklad::preview(controller()->dm(), controller()->currentKey(), itemised, this);
 }
 
 QWidget *TfFaktura::buildPayment(QWidget *page)

@@ -24,6 +24,10 @@ public:
     void Ubrat();
     void Prepocet();
     void PridatZCeniku();
+    // Menu "Faktura": the invoice and the receipt (item by item or as one line) printed
+    // as stored, pending changes saved first.
+    void TiskFaktury();
+    void TiskDokladu(bool itemised);
     // The basic-rate, reduced-rate and grand totals as shown.
     QStringList shownSums() const;
 
@@ -33,6 +37,8 @@ protected:
 private:
     QWidget *buildHeader(QWidget *page);
     QWidget *buildPayment(QWidget *page);
+    void buildMenu();
+    bool readyToPrint();
     void refreshSums();
 
     NabCombo *m_ncOdb = nullptr;

@@ -1,17 +1,32 @@
 #include "commerce/fakturas.h"
 #include "commerce/faktura.h"
 #include "commerce/fakturac.h"
-#include "core/prompt.h"
-#include "widgets/editform.h"
+
+#include <QLayout>
+#include <QMenuBar>
 
 const QString TfFakturaS::AliasTables =
     QStringLiteral("FAK;FAK;Faktura;(1);ADR;ODB;Odběratel;(1);ADR;PRI;Příjemce;(1);ADR;STR;Středisko;(1)");
 
 TfFakturaS::TfFakturaS(QWidget *parent)
-    : TfSeznam(parent)
+    : TfDocumentList(parent)
 {
     setObjectName(QStringLiteral("fFakturaS"));
     setWindowTitle(QStringLiteral("Tarko 8: Seznam faktur"));
+    auto *bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("mmFakturaS"));
+    layout()->setMenuBar(bar);
+    QMenu *menu = bar->addMenu(QStringLiteral("Faktury"));
+    menu->setObjectName(QStringLiteral("miFaktury"));
+    const std::tuple<const char *, const char *, void (TfSeznam::*)()> entries[] = {
+        {"miNova", "Nová", &TfSeznam::NewRecord},
+        {"miSmazat", "Smazat", &TfSeznam::DeleteCurrent},
+        {"miZobrazit", "Zobrazit", &TfSeznam::Detail}};
+    for (const auto &[name, caption, run] : entries) {
+        QAction *a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, run);
+    }
 }
 
 int TfFakturaS::PrepareList()
@@ -22,57 +37,15 @@ int TfFakturaS::PrepareList()
 
 void TfFakturaS::OpenDetail(int key)
 {
-    if (pickMode())
-        return;
-    auto *c = qobject_cast<TfFakturaC *>(controller());
-    if (!c)
-        return;
-    ShowEditWindow(c, key, [c, this]() -> QDialog * { return new TfFaktura(c, this); }, windowTitle());
-    Reopen(key);
+    openEditWindow<TfFakturaC, TfFaktura>(key);
 }
-
-void TfFakturaS::done(int result)
-{
-    if (pickMode() && result == Accepted)
-        m_chosen = currentKey();
-    TfSeznam::done(result);
-}
-
-namespace {
-TfFakturaS *newList(QWidget *parent)
-{
-    TfFakturaC *c = TfClass::create<TfFakturaC>(DM);
-    if (!c)
-        return nullptr;
-    auto *list = new TfFakturaS(parent);
-    if (list->AttachController(c) < 0) {
-        delete list;
-        delete c;
-        return nullptr;
-    }
-    return list;
-}
-} // namespace
 
 TfFakturaS *OtevriFaktury(QWidget *parent)
 {
-    TfFakturaS *list = newList(parent);
-    if (!list)
-        return nullptr;
-    list->setAttribute(Qt::WA_DeleteOnClose);
-    list->show();
-    return list;
+    return DocumentLists::showModeless<TfFakturaS, TfFakturaC>(parent);
 }
 
 int VyberFakturu(QWidget *parent, const QString &caption)
 {
-    TfFakturaS *list = newList(parent);
-    if (!list)
-        return 0;
-    list->setPickMode(true);
-    list->setWindowTitle(caption);
-    const int result = Prompt::runModal(list);
-    const int key = result == QDialog::Accepted ? list->chosenKey() : 0;
-    delete list;
-    return key;
+    return DocumentLists::pick<TfFakturaS, TfFakturaC>(parent, caption);
 }

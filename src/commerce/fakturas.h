@@ -2,9 +2,9 @@
 // TfFakturaS ("Tarko 8: Seznam faktur"): the invoice list; a row opens the invoice's
 // edit window, and in pick mode (the move of a delivery note) the chosen invoice's
 // number is handed back.
-#include "widgets/seznam.h"
+#include "commerce/documentlist.h"
 
-class TfFakturaS : public TfSeznam
+class TfFakturaS : public TfDocumentList
 {
     Q_OBJECT
 public:
@@ -14,13 +14,6 @@ public:
 
     int PrepareList() override;
     void OpenDetail(int key) override;
-    int chosenKey() const { return m_chosen; }
-
-protected:
-    void done(int result) override;
-
-private:
-    int m_chosen = 0;
 };
 
 // "Faktury" and the tool button "Fa": the list shown modeless; it frees itself and its

@@ -283,6 +283,11 @@ void TfHP::buildMenus()
               [this] { TiskDokladu(HPDocument::Vyrazeni); });
     menuEntry(tisk, QStringLiteral("miTiskDilna"), QStringLiteral("Doklad o dílenské kontrole HP"),
               [this] { TiskDokladu(HPDocument::Dilna); });
+    addDesignEntry(tisk,
+                   {{QStringLiteral("Doklad o kontrole HP"), HPPrint::designWindow(HPDocument::Kontrola)},
+                    {QStringLiteral("Doklad o vyřazení HP"), HPPrint::designWindow(HPDocument::Vyrazeni)},
+                    {QStringLiteral("Doklad o dílenské kontrole HP"), HPPrint::designWindow(HPDocument::Dilna)}},
+                   this);
     menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"),
               [this] { ExportWindows::exportExcel(this, itemModel()); });
     addKonec();

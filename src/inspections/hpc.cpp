@@ -85,28 +85,23 @@ int TfHPC::DefineEntity()
     return 0;
 }
 
+namespace {
+const TfHPC::NewInspection &newHP()
+{
+    static const TfHPC::NewInspection kind{QStringLiteral("FAKTURA"), QStringLiteral("POCHP"),
+                                           {{QStringLiteral("VYRPROT"), QStringLiteral("N")}}, {}};
+    return kind;
+}
+} // namespace
+
 void TfHPC::presetInspection(const QDate &today)
 {
-    SetVariable(QStringLiteral("PRAVID"), QStringLiteral("A"));
-    SetVariable(QStringLiteral("DATUM"), today);
-    SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("P"));
-    SetVariable(QStringLiteral("VYRPROT"), QStringLiteral("N"));
-    SetVariable(QStringLiteral("ZAMEK"), QStringLiteral("N"));
+    presetNewInspection(today, newHP());
 }
 
 int TfHPC::AfterNewHeaderRow()
 {
-    // A column written explicitly never takes its table default, so a new inspection
-    // gets its defaults here when no preset gave them (a copy brings its own).
-    ProtocolRules::presetBlankHeader(header(), {{QStringLiteral("PRAVID"), QStringLiteral("A")},
-                                                {QStringLiteral("DATUM"), QDate::currentDate()},
-                                                {QStringLiteral("FAKTURA"), QStringLiteral("P")},
-                                                {QStringLiteral("VYRPROT"), QStringLiteral("N")},
-                                                {QStringLiteral("ZAMEK"), QStringLiteral("N")},
-                                                {QStringLiteral("POCHP"), 0},
-                                                {QStringLiteral("UNCDOD"), 0},
-                                                {QStringLiteral("PCISLO"), 0},
-                                                {QStringLiteral("UNCTECH2"), 0}});
+    presetBlankInspection(newHP());
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #include "widgets/exportwindows.h"
 #include "inspections/pkc.h"
 #include "inspections/protocolpreview.h"
+#include "inspections/protocolprint.h"
 #include "core/rowcachemodel.h"
 
 #include <QComboBox>
@@ -139,6 +140,7 @@ void TfPK::buildMenus()
     QMenu *tisk = menuBar()->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
     menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PK"), [this] { TiskDokladu(); });
+    addDesignEntry(tisk, {{QStringLiteral("Doklad o kontrole PK"), ProtocolPrint::damperDesignWindow()}}, this);
     // the export comes with the other exports; the entry waits for it
     menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"),
               [this] { ExportWindows::exportExcel(this, itemModel()); });

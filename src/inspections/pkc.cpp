@@ -37,26 +37,23 @@ int TfPKC::DefineEntity()
     return 0;
 }
 
+namespace {
+const TfPKC::NewInspection &newPK()
+{
+    static const TfPKC::NewInspection kind{QStringLiteral("FAKTURA"), QStringLiteral("POCPK"), {},
+                                           {{QStringLiteral("VYRPROT"), QStringLiteral("N")}, {QStringLiteral("CISPRO"), QString()}}};
+    return kind;
+}
+} // namespace
+
 void TfPKC::presetInspection(const QDate &today)
 {
-    SetVariable(QStringLiteral("PRAVID"), QStringLiteral("A"));
-    SetVariable(QStringLiteral("DATUM"), today);
-    SetVariable(QStringLiteral("FAKTURA"), QStringLiteral("P"));
-    SetVariable(QStringLiteral("ZAMEK"), QStringLiteral("N"));
+    presetNewInspection(today, newPK());
 }
 
 int TfPKC::AfterNewHeaderRow()
 {
-    ProtocolRules::presetBlankHeader(header(), {{QStringLiteral("PRAVID"), QStringLiteral("A")},
-                                                {QStringLiteral("DATUM"), QDate::currentDate()},
-                                                {QStringLiteral("FAKTURA"), QStringLiteral("P")},
-                                                {QStringLiteral("ZAMEK"), QStringLiteral("N")},
-                                                {QStringLiteral("VYRPROT"), QStringLiteral("N")},
-                                                {QStringLiteral("POCPK"), 0},
-                                                {QStringLiteral("UNCDOD"), 0},
-                                                {QStringLiteral("PCISLO"), 0},
-                                                {QStringLiteral("UNCTECH2"), 0},
-                                                {QStringLiteral("CISPRO"), QString()}});
+    presetBlankInspection(newPK());
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "inspections/pk.h"
 #include "inspections/pkc.h"
 #include "inspections/protocolpreview.h"
+#include "inspections/protocolprint.h"
 
 const QString TfPKS::AliasTables = QStringLiteral(
     "PKL;PKL;Prohlídky PV;(1);ADR;ADR;Majitel PV;(1);STR;STR;Umístění PV;(1);ADR;TE1;Technik 1;(1);"
@@ -24,6 +25,7 @@ TfPKS::TfPKS(QWidget *parent)
     if (QAction *print = action(QStringLiteral("acTisk")); print && print->menu()) {
         print->menu()->addSeparator();
         print->menu()->addAction(report);
+        addDesignEntry(print->menu(), {{report->text(), ProtocolPrint::damperDesignWindow()}}, this);
     }
 }
 

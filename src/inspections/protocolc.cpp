@@ -30,6 +30,32 @@ int TfInspectionC::definePositionedItems(const QString &table)
     return 0;
 }
 
+namespace {
+QList<QPair<QString, QVariant>> newValues(const QDate &today, const QString &stateColumn)
+{
+    return {{QStringLiteral("PRAVID"), QStringLiteral("A")}, {QStringLiteral("DATUM"), today},
+            {stateColumn, QStringLiteral("P")}, {QStringLiteral("ZAMEK"), QStringLiteral("N")}};
+}
+} // namespace
+
+void TfInspectionC::presetNewInspection(const QDate &today, const NewInspection &kind)
+{
+    for (const auto &[name, value] : newValues(today, kind.stateColumn) + kind.own)
+        SetVariable(name, value);
+}
+
+void TfInspectionC::presetBlankInspection(const NewInspection &kind)
+{
+    // A column written explicitly never takes its table default, so a new inspection
+    // gets its defaults here when no preset gave them (a copy brings its own).
+    ProtocolRules::presetBlankHeader(header(), newValues(QDate::currentDate(), kind.stateColumn) + kind.own
+                                                   + Values{{kind.countColumn, 0},
+                                                            {QStringLiteral("UNCDOD"), 0},
+                                                            {QStringLiteral("PCISLO"), 0},
+                                                            {QStringLiteral("UNCTECH2"), 0}}
+                                                   + kind.blank);
+}
+
 void TfInspectionC::storeCount(const QString &column, int count)
 {
     RowCache &h = header();

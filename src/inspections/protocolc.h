@@ -105,12 +105,27 @@ public:
     // the next save skips the date check.
     int MoveItem(QChar direction);
 
+    using Values = QList<QPair<QString, QVariant>>;
+    // What a new inspection of the kind starts with: regular, dated, state 'P' in the
+    // kind's state column and open, with the kind's own presets; a header row that no
+    // preset filled takes these with a zero count, no note, number or second
+    // technician, and the kind's further defaults.
+    struct NewInspection
+    {
+        QString stateColumn;   // FAKTURA or HOTOVO
+        QString countColumn;   // POCHP, POCPV, POCPK
+        Values own;
+        Values blank;
+    };
+
 signals:
     // The progress text of a long operation, for the window's status bar.
     void statusText(const QString &text);
 
 protected:
     virtual void presetInspection(const QDate &today) = 0;
+    void presetNewInspection(const QDate &today, const NewInspection &kind);
+    void presetBlankInspection(const NewInspection &kind);
     // The values a new item of the kind starts with besides its inspection and the
     // place taken from the current item.
     virtual void presetNewItem(TVarSQL &defaults) { (void)defaults; }

@@ -3,7 +3,10 @@
 #include "core/prompt.h"
 #include "inspections/protocolprint.h"
 #include "widgets/obectiskd.h"
+#include "widgets/designers.h"
 #include "widgets/printpreview.h"
+
+#include <QMenu>
 
 namespace {
 
@@ -54,4 +57,31 @@ int TiskDokladuPK(int inspectionKey, TDMPro *dm, QWidget *parent)
             return ProtocolPrint::renderDamperReport(inspectionKey, design, out, dm);
         },
         parent);
+}
+
+int UpravitVzorDokladu(const QString &designWindow, QWidget *parent)
+{
+    return DesignWindows::chooseDocumentDesign(parent, designWindow, 1, documentAliasTables(designWindow));
+}
+
+QAction *addDesignEntry(QMenu *menu, const QVector<QPair<QString, QString>> &documents, QWidget *parent)
+{
+    const QString caption = QStringLiteral("Upravit vzor dokladu");
+    QMenu *target = menu;
+    QAction *entry = nullptr;
+    if (documents.size() > 1) {
+        target = menu->addMenu(caption);
+        entry = target->menuAction();
+    }
+    for (const auto &[document, designWindow] : documents) {
+        QAction *a = target->addAction(documents.size() > 1 ? document : caption);
+        a->setObjectName(QStringLiteral("miVzor") + designWindow);
+        QObject::connect(a, &QAction::triggered, parent, [designWindow = designWindow, parent] {
+            UpravitVzorDokladu(designWindow, parent);
+        });
+        if (!entry)
+            entry = a;
+    }
+    entry->setObjectName(QStringLiteral("miUpravitVzor"));
+    return entry;
 }

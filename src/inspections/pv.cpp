@@ -1,6 +1,7 @@
 #include "inspections/pv.h"
 #include "inspections/pvc.h"
 #include "inspections/protocolpreview.h"
+#include "inspections/protocolprint.h"
 #include "widgets/codelists.h"
 #include "widgets/exportwindows.h"
 #include "widgets/keyfilters.h"
@@ -396,6 +397,7 @@ void TfPV::buildMenus()
     QMenu *tisk = menuBar()->addMenu(QStringLiteral("Tisk"));
     tisk->setObjectName(QStringLiteral("miTisk"));
     menuEntry(tisk, QStringLiteral("miTiskKontrola"), QStringLiteral("Doklad o kontrole PV"), [this] { TiskDokladu(); });
+    addDesignEntry(tisk, {{QStringLiteral("Doklad o kontrole PV"), ProtocolPrint::hydrantDesignWindow()}}, this);
     menuEntry(tisk, QStringLiteral("miExport"), QStringLiteral("Export do Excelu"),
               [this] { ExportWindows::exportExcel(this, itemModel()); });
     addKonec();

@@ -46,28 +46,23 @@ int TfPVC::DefineEntity()
     return 0;
 }
 
+namespace {
+const TfPVC::NewInspection &newPV()
+{
+    static const TfPVC::NewInspection kind{QStringLiteral("HOTOVO"), QStringLiteral("POCPV"), {},
+                                           {{QStringLiteral("CISPRO"), QString()}, {QStringLiteral("NASKON"), QString()}}};
+    return kind;
+}
+} // namespace
+
 void TfPVC::presetInspection(const QDate &today)
 {
-    SetVariable(QStringLiteral("PRAVID"), QStringLiteral("A"));
-    SetVariable(QStringLiteral("DATUM"), today);
-    SetVariable(QStringLiteral("HOTOVO"), QStringLiteral("P"));
-    SetVariable(QStringLiteral("ZAMEK"), QStringLiteral("N"));
+    presetNewInspection(today, newPV());
 }
 
 int TfPVC::AfterNewHeaderRow()
 {
-    // A column written explicitly never takes its table default, so a new inspection
-    // gets its defaults here when no preset gave them (a copy brings its own).
-    ProtocolRules::presetBlankHeader(header(), {{QStringLiteral("PRAVID"), QStringLiteral("A")},
-                                                {QStringLiteral("DATUM"), QDate::currentDate()},
-                                                {QStringLiteral("HOTOVO"), QStringLiteral("P")},
-                                                {QStringLiteral("ZAMEK"), QStringLiteral("N")},
-                                                {QStringLiteral("POCPV"), 0},
-                                                {QStringLiteral("UNCDOD"), 0},
-                                                {QStringLiteral("PCISLO"), 0},
-                                                {QStringLiteral("UNCTECH2"), 0},
-                                                {QStringLiteral("CISPRO"), QString()},
-                                                {QStringLiteral("NASKON"), QString()}});
+    presetBlankInspection(newPV());
     return 0;
 }
 

@@ -473,7 +473,7 @@ void TtDokTDil::setNames(std::function<QString(int)> firm, std::function<QString
 
 // --- commercial documents --------------------------------------------------------------------
 
-TfVzorT::TfVzorT()
+TfVzorT::TfVzorT(int customerBlocks)
 {
     setup = PageSetup::a4(false);
     const qreal w = setup.bodyWidth();
@@ -488,7 +488,7 @@ TfVzorT::TfVzorT()
     head->beforePrint = [this, page](Band &) { page->text = QStringLiteral("Strana: ") + QString::number(pageNumber()); };
     Band *blocks = addBand(Band::PageHead, QStringLiteral("pZah2"), 112);
     blocks->pages = Band::FirstPage;
-    addAddressBlocks(blocks, w, 2);
+    addAddressBlocks(blocks, w, 1 + qMax(1, customerBlocks));
 }
 
 void TfVzorT::setPerformer(const Performer &performer)
@@ -496,9 +496,9 @@ void TfVzorT::setPerformer(const Performer &performer)
     setBlock(*this, "pZah2", 1, QStringLiteral("Dodavatel:"), performer.lines());
 }
 
-void TfVzorT::setCustomer(const QString &caption, const AddressLines &customer)
+void TfVzorT::setCustomer(const QString &caption, const AddressLines &customer, int block)
 {
-    setBlock(*this, "pZah2", 2, caption, customer.printed());
+    setBlock(*this, "pZah2", 1 + block, caption, customer.printed());
 }
 
 void TfVzorT::setTitle(const QString &title, const QString &number)

@@ -127,12 +127,14 @@ private:
 };
 
 // The header of the commercial documents (delivery note, invoice): the performer
-// block, the customer block and "Strana: n".
+// block, the customer blocks (an invoice has the orderer and the recipient) and
+// "Strana: n".
 class TfVzorT : public Print::Report
 {
 public:
-    TfVzorT();
+    explicit TfVzorT(int customerBlocks = 1);
     void setPerformer(const Performer &performer);
-    void setCustomer(const QString &caption, const AddressLines &customer);
+    // block counts the customer blocks from 1.
+    void setCustomer(const QString &caption, const AddressLines &customer, int block = 1);
     void setTitle(const QString &title, const QString &number);
 };
