@@ -240,6 +240,8 @@ private slots:
             {"Seznamy/Označení PV", {"dialog", "fPVOznaceni"}},
             {"Seznamy/Vybavení PV", {"dialog", "fPVVybav"}},
             {"Seznamy/Prováděné kontroly PV", {"dialog", "fKatVodHKon"}},
+            {"Sestavy/Statistika kontrol", {"window", "TfKonSes"}},
+            {"Sestavy/Materiál dodacího listu", {"window", "TfDodSes"}},
             {"Čárový kód/Tisk čárových kódů", {"dialog", "fTiskCK"}},
             {"Čárový kód/Načtení kontroly", {"dialog", "fNactiCK"}},
             {"Čárový kód/Doplnění údajů", {"dialog", "fEditHPCK"}},

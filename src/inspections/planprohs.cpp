@@ -12,20 +12,11 @@
 #include "inspections/planprohc.h"
 #include "inspections/planprohtisk.h"
 #include "widgets/printpreview.h"
+#include "widgets/viewhelpers.h"
 
 namespace {
 const QString BuildCaption = QStringLiteral("Sestavení plánu kontrol");
 const QString CalendarCaption = QStringLiteral("Export do kalendáře");
-
-QLineEdit *dateField(QWidget *parent, const QString &name)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(name);
-    // the empty field reads "  .  .    "
-    e->setInputMask(QStringLiteral("00.00.0000"));
-    e->setFixedWidth(90);
-    return e;
-}
 } // namespace
 
 const QString TfPlanProhS::AliasTables =
@@ -45,10 +36,10 @@ TfPlanProhS::TfPlanProhS(QWidget *parent)
     QToolBar *bar = findChild<QToolBar *>(QStringLiteral("tbSeznam"));
     bar->addSeparator();
     bar->addWidget(new QLabel(QStringLiteral("Období od "), this));
-    m_od = dateField(this, QStringLiteral("eObdobiOd"));
+    m_od = maskedDateField(this, QStringLiteral("eObdobiOd"));
     bar->addWidget(m_od);
     bar->addWidget(new QLabel(QStringLiteral(" do "), this));
-    m_do = dateField(this, QStringLiteral("eObdobiDo"));
+    m_do = maskedDateField(this, QStringLiteral("eObdobiDo"));
     bar->addWidget(m_do);
     auto *apply = new QAction(QStringLiteral("Zrušit filtr"), this);
     apply->setObjectName(QStringLiteral("acObdobi"));

@@ -11,4 +11,5 @@ void wireMenu(TfLTarko &window)
     wireCommerceEntries(window);
     wireInspectionEntries(window);
     wireBarcodeEntries(window);
+    wireStatisticsEntries(window);
 }

@@ -28,3 +28,6 @@ void wireInspectionEntries(TfLTarko &window);
 
 // Barcode printing, loading the reader's file and completing what it gave.
 void wireBarcodeEntries(TfLTarko &window);
+
+// The statistics of the inspections and of the delivery notes' material.
+void wireStatisticsEntries(TfLTarko &window);

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTableView>
 
 #include "core/prompt.h"
@@ -117,4 +118,13 @@ bool CopyGridToClipboard(QAbstractItemView *view)
     view->setUpdatesEnabled(true);
     clipboard->setText(text);
     return true;
+}
+
+QLineEdit *maskedDateField(QWidget *parent, const QString &objectName)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(objectName);
+    e->setInputMask(QStringLiteral("00.00.0000"));
+    e->setFixedWidth(90);
+    return e;
 }

@@ -6,9 +6,11 @@
 
 class QAbstractItemModel;
 class QAbstractItemView;
+class QLineEdit;
 class QTableView;
 class RowCacheModel;
 class SortHeader;
+class QWidget;
 
 // A grid to pick a whole row from: rows selected whole, one at a time, nothing edited
 // in place, the program's row height.
@@ -32,3 +34,6 @@ QString GridText(QAbstractItemModel *model);
 // Copies the grid's visible columns, in the order shown, to the clipboard.
 // Returns false (message shown) when there is nothing to copy from.
 bool CopyGridToClipboard(QAbstractItemView *view);
+
+// A date typed as "dd.mm.yyyy" over its mask; the empty field reads "  .  .    ".
+QLineEdit *maskedDateField(QWidget *parent, const QString &objectName);
