@@ -224,6 +224,7 @@ private slots:
             {"Kontroly/Plán kontrol komplet", {"window", "TfPlanProhKomS"}},
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
             {"Sklad/Ceník", {"window", "TfCenikS"}},
+            {"Sklad/Výdejky - příjemky", {"window", "TfSkladPrevodS"}},
             {"Formuláře/Dodací listy", {"window", "TfDodakS"}},
             {"Formuláře/Faktury", {"window", "TfFakturaS"}},
             {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},

@@ -99,8 +99,10 @@ TfDodak::TfDodak(TfDodakC *controller, QWidget *parent)
         if (ConfirmLeave())
             OdpojitFakturu(dodakc());
     });
-    // the move into a stock slip comes with the stock slips
-    addToolButton(bar, body(), QStringLiteral("sbSklad"), QStringLiteral("Přesun do skladu"), [] {})->setEnabled(false);
+    addToolButton(bar, body(), QStringLiteral("sbSklad"), QStringLiteral("Přesun do skladu"), [this] {
+        if (ConfirmLeave() && stockMove() && stockMove()(dodakc(), this) > 0)
+            reopenLines();
+    })->setEnabled(bool(stockMove()));
     layout->addLayout(bar);
 
     m_model = new DodakLineModel(controller, this);
@@ -147,6 +149,12 @@ TfDodak::TfDodak(TfDodakC *controller, QWidget *parent)
     connect(m_cbSekce, &QComboBox::currentIndexChanged, this, [this] { reopenLines(); });
     connect(m_cbVyplnene, &QCheckBox::toggled, this, [this] { reopenLines(); });
     resize(1000, 680);
+}
+
+std::function<int(TfDodakC *, QWidget *)> &TfDodak::stockMove()
+{
+    static std::function<int(TfDodakC *, QWidget *)> move;
+    return move;
 }
 
 TfDodakC *TfDodak::dodakc() const

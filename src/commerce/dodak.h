@@ -6,6 +6,8 @@
 // live in TfDodakC; the window passes the user's actions on.
 #include "widgets/editform.h"
 
+#include <functional>
+
 class NabCombo;
 class QCheckBox;
 class QComboBox;
@@ -34,6 +36,9 @@ public:
     void OpisTabulky();
     void EditaceTextu(const QString &field, const QString &caption);
     QTableView *grid() const { return m_grid; }
+    // "Přesun do skladu": the warehouse puts its move here (1 moved, 0 not, negative
+    // failure); without it the button is disabled.
+    static std::function<int(TfDodakC *, QWidget *)> &stockMove();
     QTextEdit *summary() const { return m_sumar; }
 
 protected:

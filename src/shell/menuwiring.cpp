@@ -12,4 +12,5 @@ void wireMenu(TfLTarko &window)
     wireInspectionEntries(window);
     wireBarcodeEntries(window);
     wireStatisticsEntries(window);
+    wireWarehouseEntries(window);
 }

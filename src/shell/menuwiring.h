@@ -26,6 +26,9 @@ void wireCommerceEntries(TfLTarko &window);
 // Inspections, the plan and the workshop.
 void wireInspectionEntries(TfLTarko &window);
 
+// Stock slips and the move of a delivery note into one.
+void wireWarehouseEntries(TfLTarko &window);
+
 // Barcode printing, loading the reader's file and completing what it gave.
 void wireBarcodeEntries(TfLTarko &window);
 

@@ -73,6 +73,7 @@ check_layer(exports "core;exports")
 # the barcode numbering and symbol, the printed forms, the reader loaders, the staging
 # rules and the transfer stand without windows, under the barcode windows
 check_layer(barcodes "core;templates;reports;inspections;barcodes" "ean13;sheets;readerload;transfer;stagingedit")
+check_layer(warehouse "core;templates;reports;customers;commerce;warehouse" "skladprevodc;skladpresun")
 if(broken GREATER 0)
   message(FATAL_ERROR "layering: ${broken} include(s) reach a layer above their own")
 endif()
