@@ -7,6 +7,7 @@ void wireMenu(TfLTarko &window)
     wireSeriesEntries(window);
     wireCustomerEntries(window);
     wireAdminEntries(window);
+    wireOldImportEntries(window);
     wireCommerceEntries(window);
     wireInspectionEntries(window);
     wireBarcodeEntries(window);

@@ -17,6 +17,9 @@ void wireCustomerEntries(TfLTarko &window);
 // Data administration: defined texts, export and import, maintenance, SQL.
 void wireAdminEntries(TfLTarko &window);
 
+// The one-time import from the previous version.
+void wireOldImportEntries(TfLTarko &window);
+
 // Price lists, delivery notes and invoices.
 void wireCommerceEntries(TfLTarko &window);
 
