@@ -252,6 +252,7 @@ private slots:
             {"Nastavení/Datatabáze", {"dialog", "fData"}},
             {"Nastavení/SQL", {"warned window", "TfSQL"}},
             {"Nastavení/Údržba dat", {"dialog", "fUdrzbaDat"}},
+            {"Nastavení/Import dat z Tarko7", {"dialog", "fPrevodDat"}},
             {"Nastavení/Záloha databáze", {"file", "Záloha databáze"}},
             {"Nastavení/Obnova databáze ze zálohy", {"file", "Obnova databáze ze zálohy"}},
             {"About/About", {"dialog", "fAbout"}},

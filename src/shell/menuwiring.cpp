@@ -8,6 +8,7 @@ void wireMenu(TfLTarko &window)
     wireCustomerEntries(window);
     wireAdminEntries(window);
     wireMaintenanceEntries(window);
+    wireOldImportEntries(window);
     wireCommerceEntries(window);
     wireInspectionEntries(window);
     wireBarcodeEntries(window);

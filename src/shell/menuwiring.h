@@ -19,6 +19,8 @@ void wireAdminEntries(TfLTarko &window);
 
 // Data maintenance.
 void wireMaintenanceEntries(TfLTarko &window);
+// The one-time import from the previous version.
+void wireOldImportEntries(TfLTarko &window);
 
 // Price lists, delivery notes and invoices.
 void wireCommerceEntries(TfLTarko &window);
