@@ -247,6 +247,7 @@ private slots:
             {"Nastavení/Číselné řady dokladů", {"dialog", "fDokRad"}},
             {"Nastavení/Definované texty", {"dialog", "fTexty"}},
             {"Nastavení/Datatabáze", {"dialog", "fData"}},
+            {"Nastavení/Export a import", {"dialog", "fExpImp"}},
             {"Nastavení/SQL", {"warned window", "TfSQL"}},
             {"Nastavení/Záloha databáze", {"file", "Záloha databáze"}},
             {"Nastavení/Obnova databáze ze zálohy", {"file", "Obnova databáze ze zálohy"}},

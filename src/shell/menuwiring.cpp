@@ -7,6 +7,7 @@ void wireMenu(TfLTarko &window)
     wireSeriesEntries(window);
     wireCustomerEntries(window);
     wireAdminEntries(window);
+    wireExchangeEntries(window);
     wireCommerceEntries(window);
     wireInspectionEntries(window);
     wireBarcodeEntries(window);

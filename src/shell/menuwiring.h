@@ -17,6 +17,9 @@ void wireCustomerEntries(TfLTarko &window);
 // Data administration: defined texts, export and import, maintenance, SQL.
 void wireAdminEntries(TfLTarko &window);
 
+// Export and import between installations.
+void wireExchangeEntries(TfLTarko &window);
+
 // Price lists, delivery notes and invoices.
 void wireCommerceEntries(TfLTarko &window);
 
