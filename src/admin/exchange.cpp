@@ -234,11 +234,23 @@ bool setBlock(TDMPro &dm, int value, QString *error)
     return ok;
 }
 
+// Holds the block for the import and lifts it on every exit path. GEN_ID adds
+// atomically, so of two imports started at once only the one that raised it from 0
+// goes on.
 class WriteBlock
 {
 public:
     explicit WriteBlock(TDMPro &dm) : m_dm(dm) {}
-    bool set(QString *error) { return m_set = setBlock(m_dm, 1, error); }
+    bool take(bool *heldElsewhere, QString *error)
+    {
+        bool ok = false;
+        const qint64 value =
+            scalarSql(&m_dm, QStringLiteral("SELECT GEN_ID(STOPTRIG, 1) FROM RDB$DATABASE"), {}, &ok, error).toLongLong();
+        if (ok && value != 1)
+            scalarSql(&m_dm, QStringLiteral("SELECT GEN_ID(STOPTRIG, -1) FROM RDB$DATABASE"));
+        *heldElsewhere = ok && value != 1;
+        return m_set = ok && value == 1;
+    }
     ~WriteBlock()
     {
         if (m_set)
@@ -503,10 +515,11 @@ Outcome importChanges(TDMPro &target, const QString &folder, const QStringList &
         outcome.message = QStringLiteral("Chyba při importu\n") + why;
         return outcome;
     };
+    const QString blockedText = QStringLiteral("Zápis do databáze je zablokován (STOPTRIG): běží jiný import, nebo "
+                                               "předchozí import nebyl dokončen.");
     if (target.WritesBlocked()) {
         outcome.blockedAlready = true;
-        outcome.message = QStringLiteral("Zápis do databáze je zablokován (STOPTRIG): běží jiný import, nebo "
-                                         "předchozí import nebyl dokončen.");
+        outcome.message = blockedText;
         return outcome;
     }
 
@@ -552,8 +565,12 @@ Outcome importChanges(TDMPro &target, const QString &folder, const QStringList &
     }
 
     WriteBlock block(target);
-    if (!block.set(&error))
-        return fail(error);
+    if (!block.take(&outcome.blockedAlready, &error)) {
+        if (!outcome.blockedAlready)
+            return fail(error);
+        outcome.message = blockedText;
+        return outcome;
+    }
     ProgressCounter counter(progress, total);
     const bool done = inTransaction(
         &target,
