@@ -33,11 +33,7 @@ private:
     }
     static int runBatch(const QStringList &arguments, QString *output)
     {
-        QProcess p;
-        p.start(qEnvironmentVariable("TARKO_TEST_BINARY_DIR") + QStringLiteral("/tarko8-batch"), arguments);
-        p.waitForFinished(60000);
-        *output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        return TestEnvironment::runBatch(arguments, output);
     }
 
 private slots:

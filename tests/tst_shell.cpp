@@ -250,6 +250,7 @@ private slots:
             {"Nastavení/Číselné řady dokladů", {"dialog", "fDokRad"}},
             {"Nastavení/Definované texty", {"dialog", "fTexty"}},
             {"Nastavení/Datatabáze", {"dialog", "fData"}},
+            {"Nastavení/Export a import", {"dialog", "fExpImp"}},
             {"Nastavení/SQL", {"warned window", "TfSQL"}},
             {"Nastavení/Údržba dat", {"dialog", "fUdrzbaDat"}},
             {"Nastavení/Import dat z Tarko7", {"dialog", "fPrevodDat"}},

@@ -1,5 +1,6 @@
 #include "admin/batchcommands.h"
 #include "admin/backup.h"
+#include "admin/exchangecommands.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
@@ -12,6 +13,7 @@ struct Command
 {
     const char *name;
     const char *summary;
+    const char *required;   // the options it cannot go without
     int (*run)(QCommandLineParser &parser, QTextStream &out, QTextStream &err);
 };
 
@@ -48,9 +50,24 @@ int restoreCommand(QCommandLineParser &parser, QTextStream &out, QTextStream &er
     return report(DatabaseBackup::restore(parser.value(fileOption), targetOf(parser)), out, err);
 }
 
+int exportCommand(QCommandLineParser &parser, QTextStream &out, QTextStream &err)
+{
+    return ExchangeCommands::runExport(parser, targetOf(parser), out, err);
+}
+
+int importCommand(QCommandLineParser &parser, QTextStream &out, QTextStream &err)
+{
+    return ExchangeCommands::runImport(parser, targetOf(parser), out, err);
+}
+
 const Command commands[] = {
-    {"backup", "backup --database D --file F: writes a backup of the database into F", backupCommand},
-    {"restore", "restore --file F --database D: restores the backup F into the new database D", restoreCommand},
+    {"backup", "backup --database D --file F: writes a backup of the database into F", "database file", backupCommand},
+    {"restore", "restore --file F --database D: restores the backup F into the new database D", "database file",
+     restoreCommand},
+    {"export", "export --database D --folder F --since DATE [--areas adr,cen,...|all]: writes the rows changed "
+               "since DATE into F/Export.GDB", "database folder since", exportCommand},
+    {"import", "import --database D --folder F [--areas ...] [--lift-block]: merges F/Export.GDB into the database",
+     "database folder", importCommand},
 };
 
 } // namespace
@@ -60,7 +77,8 @@ QString usage()
     QString text = QStringLiteral("Usage: tarko8-batch <command> [options]\nCommands:\n");
     for (const Command &c : commands)
         text += QStringLiteral("  %1\n").arg(QString::fromUtf8(c.summary));
-    return text + QStringLiteral("Options --user and --password default to SYSDBA and vorlipsan.\n");
+    return text + QStringLiteral("Options --user and --password default to SYSDBA and vorlipsan. Areas: adr dil dod hp "
+                                 "pv pk cen skl sez fak obj sys; without --areas all but sys.\n");
 }
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -71,15 +89,19 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             continue;
         QCommandLineParser parser;
         parser.addOptions({databaseOption, fileOption, userOption, passwordOption});
+        parser.addOptions(ExchangeCommands::options());
         // the parser takes the program name first
         if (!parser.parse(QStringList{QStringLiteral("tarko8-batch")} + arguments.mid(1))) {
             err << parser.errorText() << Qt::endl << usage();
             return 2;
         }
-        if (!parser.isSet(databaseOption) || !parser.isSet(fileOption)) {
-            err << QStringLiteral("%1 needs --database and --file").arg(name) << Qt::endl << usage();
-            return 2;
-        }
+        const QStringList required = QString::fromLatin1(c.required).split(QLatin1Char(' '));
+        for (const QString &option : required)
+            if (!parser.isSet(option)) {
+                err << QStringLiteral("%1 needs --%2").arg(name, required.join(QStringLiteral(" and --"))) << Qt::endl
+                    << usage();
+                return 2;
+            }
         return c.run(parser, out, err);
     }
     err << usage();

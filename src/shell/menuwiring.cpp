@@ -9,6 +9,7 @@ void wireMenu(TfLTarko &window)
     wireAdminEntries(window);
     wireMaintenanceEntries(window);
     wireOldImportEntries(window);
+    wireExchangeEntries(window);
     wireCommerceEntries(window);
     wireInspectionEntries(window);
     wireBarcodeEntries(window);

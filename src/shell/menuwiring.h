@@ -21,6 +21,8 @@ void wireAdminEntries(TfLTarko &window);
 void wireMaintenanceEntries(TfLTarko &window);
 // The one-time import from the previous version.
 void wireOldImportEntries(TfLTarko &window);
+// Export and import between installations.
+void wireExchangeEntries(TfLTarko &window);
 
 // Price lists, delivery notes and invoices.
 void wireCommerceEntries(TfLTarko &window);

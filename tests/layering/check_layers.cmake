@@ -74,7 +74,9 @@ check_layer(exports "core;exports")
 # rules and the transfer stand without windows, under the barcode windows
 check_layer(barcodes "core;templates;reports;inspections;barcodes" "ean13;sheets;readerload;transfer;stagingedit")
 check_layer(warehouse "core;templates;reports;customers;commerce;warehouse" "skladprevodc;skladpresun")
+# the exchange between installations runs from the window and from the batch program
+check_layer(admin "core;admin" "exchange")
 if(broken GREATER 0)
   message(FATAL_ERROR "layering: ${broken} include(s) reach a layer above their own")
 endif()
-message("layering: the engine, the template model, the print engine, the list exports and the barcode routines include nothing above them")
+message("layering: the engine, the template model, the print engine, the list exports, the barcode routines and the exchange include nothing above them")

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QVariant>
 #include <QtGlobal>
@@ -118,4 +119,13 @@ QVariant TestEnvironment::scalar(TDMPro &dm, const QString &sql)
     if (!q.exec(sql) || !q.next())
         return QVariant();
     return readField(q, 0);
+}
+
+int TestEnvironment::runBatch(const QStringList &arguments, QString *output)
+{
+    QProcess p;
+    p.start(qEnvironmentVariable("TARKO_TEST_BINARY_DIR") + QStringLiteral("/tarko8-batch"), arguments);
+    p.waitForFinished(60000);
+    *output = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }

@@ -29,6 +29,8 @@ public:
     static bool ddl(TDMPro &dm, const QStringList &statements, QString *error = nullptr);
     // A value of a single-row query.
     static QVariant scalar(TDMPro &dm, const QString &sql);
+    // Runs the built tarko8-batch; its exit code (-1 when it crashed), what it wrote in *output.
+    static int runBatch(const QStringList &arguments, QString *output);
 
 private:
     QTemporaryDir m_dir;
