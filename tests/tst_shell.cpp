@@ -224,6 +224,8 @@ private slots:
             {"Kontroly/Plán kontrol komplet", {"window", "TfPlanProhKomS"}},
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
             {"Sklad/Ceník", {"window", "TfCenikS"}},
+            {"Sklad/Objednávky", {"window", "TfObjVydS"}},
+            {"Sklad/Sestavy skladu", {"window", "TfSklSes"}},
             {"Formuláře/Dodací listy", {"window", "TfDodakS"}},
             {"Formuláře/Faktury", {"window", "TfFakturaS"}},
             {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},

@@ -10,4 +10,5 @@ void wireMenu(TfLTarko &window)
     wireCommerceEntries(window);
     wireInspectionEntries(window);
     wireBarcodeEntries(window);
+    wireOrderEntries(window);
 }

@@ -25,3 +25,6 @@ void wireInspectionEntries(TfLTarko &window);
 
 // Barcode printing, loading the reader's file and completing what it gave.
 void wireBarcodeEntries(TfLTarko &window);
+
+// Purchase orders and the stock reports; the price list's order assembly.
+void wireOrderEntries(TfLTarko &window);
