@@ -225,6 +225,8 @@ private slots:
             {"Seznamy/Díly a výkony k HP", {"dialog", "fHPDilyVykony"}},
             {"Sklad/Ceník", {"window", "TfCenikS"}},
             {"Sklad/Výdejky - příjemky", {"window", "TfSkladPrevodS"}},
+            {"Sklad/Objednávky", {"window", "TfObjVydS"}},
+            {"Sklad/Sestavy skladu", {"window", "TfSklSes"}},
             {"Formuláře/Dodací listy", {"window", "TfDodakS"}},
             {"Formuláře/Faktury", {"window", "TfFakturaS"}},
             {"Seznamy/Základní ceník", {"dialog", "fCenikES"}},

@@ -15,4 +15,5 @@ void wireMenu(TfLTarko &window)
     wireBarcodeEntries(window);
     wireStatisticsEntries(window);
     wireWarehouseEntries(window);
+    wireOrderEntries(window);
 }

@@ -38,3 +38,5 @@ void wireBarcodeEntries(TfLTarko &window);
 
 // The statistics of the inspections and of the delivery notes' material.
 void wireStatisticsEntries(TfLTarko &window);
+// Purchase orders and the stock reports; the price list's order assembly.
+void wireOrderEntries(TfLTarko &window);
