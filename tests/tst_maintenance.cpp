@@ -89,6 +89,9 @@ private slots:
         }
         for (auto it = types.cbegin(); it != types.cend(); ++it) {
             const QString column = it.key().section(QLatin1Char('.'), 1);
+            // the stock movements and the stock on hand follow the slip lines by themselves
+            if (DataMaintenance::isExcluded(it.key().section(QLatin1Char('.'), 0, 0)))
+                continue;
             if ((column.startsWith(QStringLiteral("UNC")) && column != QStringLiteral("UNCIS"))
                 || column.startsWith(QStringLiteral("DODAV")))
                 QVERIFY2(accounted.contains(it.key()), qPrintable(it.key() + " is neither renumbered nor kept"));
@@ -280,13 +283,17 @@ private slots:
         // the program's own schema: every table gets its stamps, the second run adds nothing
         const QString stamped = QStringLiteral(
             "SELECT COUNT(*) FROM RDB$RELATIONS R WHERE COALESCE(R.RDB$SYSTEM_FLAG, 0) = 0 AND R.RDB$VIEW_BLR IS NULL "
-            "AND R.RDB$RELATION_NAME <> 'QELSYS' AND (SELECT COUNT(*) FROM RDB$TRIGGERS T WHERE T.RDB$RELATION_NAME = R.RDB$RELATION_NAME) = 2 "
+            "AND R.RDB$RELATION_NAME <> 'QELSYS' AND (SELECT COUNT(*) FROM RDB$TRIGGERS T WHERE T.RDB$RELATION_NAME = R.RDB$RELATION_NAME "
+            "AND TRIM(T.RDB$TRIGGER_NAME) LIKE '%KDY') = 2 "
             "AND (SELECT COUNT(*) FROM RDB$RELATION_FIELDS F WHERE F.RDB$RELATION_NAME = R.RDB$RELATION_NAME "
             "AND F.RDB$FIELD_NAME IN ('KDY', 'KDO', 'KLIC')) = 3");
         const QString all = QStringLiteral("SELECT (SELECT COUNT(*) FROM RDB$TRIGGERS) + (SELECT COUNT(*) FROM RDB$RELATION_FIELDS) FROM RDB$DATABASE");
-        const int tables = maintenance().userTables().size();
+        const QStringList userTables = maintenance().userTables();
+        // the excluded tables (the system row, the stock kept by the database) get no stamps
+        const int tables = int(std::count_if(userTables.cbegin(), userTables.cend(),
+                                             [](const QString &t) { return !DataMaintenance::isExcluded(t); }));
         QVERIFY(maintenance().addStamps());
-        QCOMPARE(count(stamped), tables - 1);
+        QCOMPARE(count(stamped), tables);
         const int objects = count(all);
         QVERIFY(maintenance().addStamps());
         QCOMPARE(count(all), objects);

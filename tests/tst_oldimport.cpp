@@ -10,6 +10,7 @@
 #include "admin/backup.h"
 #include "admin/oldimport.h"
 #include "admin/prevoddat.h"
+#include "admin/udrzbadat.h"
 #include "core/firebird.h"
 #include "core/settingsstore.h"
 #include "shell/datamodul.h"
@@ -216,6 +217,7 @@ private slots:
         main.FormCreate();
         QVERIFY(dm.isOpen());
         bool parametersShown = false;
+        bool maintenanceShown = false;
         QString title, proposed;
         QStringList log;
         QList<int> gauges;
@@ -225,6 +227,10 @@ private slots:
             prompt().fileAnswer(m_oldFile);
             w->VyberZdroj();
             prompt().answer(PromptYes);
+            prompt().onModal<TfUdrzbaDat>([&](TfUdrzbaDat *) {
+                maintenanceShown = true;
+                return 0;
+            });
             prompt().onModal<TfParProg>([&](TfParProg *) {
                 parametersShown = true;
                 return 0;
@@ -243,6 +249,7 @@ private slots:
         QCOMPARE(prompt().fileRequests.size(), 1);
         QVERIFY(prompt().fileRequests.first().filter.startsWith(QStringLiteral("Databáze Tarko (TARKO.GDB")));
         QVERIFY(log.contains(QStringLiteral("ADRESAR 201: Duplicita")));
+        QVERIFY(maintenanceShown);
         QVERIFY(parametersShown);
         const QStringList texts = prompt().texts();
         QCOMPARE(texts.mid(texts.size() - 2),

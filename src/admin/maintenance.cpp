@@ -196,7 +196,8 @@ bool DataMaintenance::isExcluded(const QString &table)
 {
     static const QStringList excluded = {QStringLiteral("QELSYS"), QStringLiteral("PPPOSLPROH"),
                                          QStringLiteral("SKLADPOHYB"), QStringLiteral("POPIS"),
-                                         QStringLiteral("SAZDPH"), QStringLiteral("SKLADSUMFIR")};
+                                         QStringLiteral("SAZDPH"), QStringLiteral("SKLADSUMFIR"),
+                                         QStringLiteral("SKLADZASOBA")};
     const QString name = table.trimmed().toUpper();
     return excluded.contains(name) || name.startsWith(QStringLiteral("AR_"));
 }
