@@ -2,9 +2,9 @@
 // TfObjVydS ("Tarko 8: Seznam vydaných objednávek"): the purchase-order list; a row
 // opens the order's edit window, and in pick mode (the price list's "Sestavit
 // objednávku") the chosen order's key is handed back.
-#include "widgets/seznam.h"
+#include "commerce/documentlist.h"
 
-class TfObjVydS : public TfSeznam
+class TfObjVydS : public TfDocumentList
 {
     Q_OBJECT
 public:
@@ -14,13 +14,7 @@ public:
 
     int PrepareList() override;
     void OpenDetail(int key) override;
-    int chosenKey() const { return m_chosen; }
 
-protected:
-    void done(int result) override;
-
-private:
-    int m_chosen = 0;
 };
 
 // "Sklad / Objednávky": the list shown modeless; it frees itself and its controller.

@@ -15,7 +15,7 @@ const QString TfSkladPrevodS::AliasTables =
     QStringLiteral("SKL;SKL;Přvodka;(1);ADR;VYD;Výdejce;(1);ADR;PRI;Příjemce;(1)");
 
 TfSkladPrevodS::TfSkladPrevodS(QWidget *parent)
-    : TfSeznam(parent)
+    : TfDocumentList(parent)
 {
     setObjectName(QStringLiteral("fSkladPrevodS"));
     setWindowTitle(QStringLiteral("Tarko 8: Seznam skladových převodek"));
@@ -53,57 +53,15 @@ void TfSkladPrevodS::NovaPrevodka(const QString &kind)
 
 void TfSkladPrevodS::OpenDetail(int key)
 {
-    if (pickMode())
-        return;
-    auto *c = qobject_cast<TfSkladPrevodC *>(controller());
-    if (!c)
-        return;
-    ShowEditWindow(c, key, [c, this]() -> QDialog * { return new TfSkladPrevod(c, this); }, windowTitle());
-    Reopen(key);
+    openEditWindow<TfSkladPrevodC, TfSkladPrevod>(key);
 }
-
-void TfSkladPrevodS::done(int result)
-{
-    if (pickMode() && result == Accepted)
-        m_chosen = currentKey();
-    TfSeznam::done(result);
-}
-
-namespace {
-TfSkladPrevodS *newList(QWidget *parent)
-{
-    TfSkladPrevodC *c = TfClass::create<TfSkladPrevodC>(DM);
-    if (!c)
-        return nullptr;
-    auto *list = new TfSkladPrevodS(parent);
-    if (list->AttachController(c) < 0) {
-        delete list;
-        delete c;
-        return nullptr;
-    }
-    return list;
-}
-} // namespace
 
 TfSkladPrevodS *OtevriVydejky(QWidget *parent)
 {
-    TfSkladPrevodS *list = newList(parent);
-    if (!list)
-        return nullptr;
-    list->setAttribute(Qt::WA_DeleteOnClose);
-    list->show();
-    return list;
+    return DocumentLists::showModeless<TfSkladPrevodS, TfSkladPrevodC>(parent);
 }
 
 int VyberVydejku(QWidget *parent, const QString &caption)
 {
-    TfSkladPrevodS *list = newList(parent);
-    if (!list)
-        return 0;
-    list->setPickMode(true);
-    list->setWindowTitle(caption);
-    const int result = Prompt::runModal(list);
-    const int key = result == QDialog::Accepted ? list->chosenKey() : 0;
-    delete list;
-    return key;
+    return DocumentLists::pick<TfSkladPrevodS, TfSkladPrevodC>(parent, caption);
 }

@@ -3,9 +3,9 @@
 // new-slip menu makes a purchase, a transfer or a sale dated today, a row opens the
 // slip's edit window, and in pick mode (the move of a delivery note) the chosen slip is
 // handed back.
-#include "widgets/seznam.h"
+#include "commerce/documentlist.h"
 
-class TfSkladPrevodS : public TfSeznam
+class TfSkladPrevodS : public TfDocumentList
 {
     Q_OBJECT
 public:
@@ -15,15 +15,9 @@ public:
 
     int PrepareList() override;
     void OpenDetail(int key) override;
-    int chosenKey() const { return m_chosen; }
     // A new slip of the kind ('N', 'O', 'P') dated today.
     void NovaPrevodka(const QString &kind);
 
-protected:
-    void done(int result) override;
-
-private:
-    int m_chosen = 0;
 };
 
 // "Výdejky - příjemky" and the tool button: the list shown modeless; it frees itself
