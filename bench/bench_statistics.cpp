@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "admin/sampledata.h"
-#include "reports/inspectionstatistics.h"
+#include "reports/konsest.h"
 #include "sampledb.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "customers/nabcombo.h"
 #include "inspections/konses.h"
 #include "reports/deliverystatistics.h"
-#include "reports/inspectionstatistics.h"
+#include "reports/konsest.h"
 #include "shell/datamodul.h"
 #include "shell/ltarko.h"
 #include "support/addressdata.h"

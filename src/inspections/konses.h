@@ -2,11 +2,11 @@
 // TfKonSes "Statistika kontrol": the period (both dates required), the optional firm,
 // technician and manufacturer, and one button per report; each report goes through
 // the general print dialog into a preview. The counting and the forms are in
-// reports/inspectionstatistics.h.
+// reports/konsest.h.
 #include <QDialog>
 #include <functional>
 
-#include "reports/inspectionstatistics.h"
+#include "reports/konsest.h"
 
 class QComboBox;
 class QLineEdit;

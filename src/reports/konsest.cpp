@@ -1,4 +1,4 @@
-#include "reports/inspectionstatistics.h"
+#include "reports/konsest.h"
 
 #include <QSqlQuery>
 
